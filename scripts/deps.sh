@@ -1,0 +1,21 @@
+# Sourced by the top-level scripts: installs the Debian packages a build needs.
+# As root it runs apt-get; for anyone else it prints the line to run and stops.
+entrybox_need_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "entrybox needs these packages; install them with:" >&2
+    echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "installing ${missing[*]}" >&2
+  apt-get update -qq >&2
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
+}
+
+ENTRYBOX_BUILD_PACKAGES=(g++ cmake make libgtest-dev)
