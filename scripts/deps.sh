@@ -18,4 +18,4 @@ entrybox_need_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
 }
 
-ENTRYBOX_BUILD_PACKAGES=(g++ cmake make libgtest-dev)
+ENTRYBOX_BUILD_PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev)
