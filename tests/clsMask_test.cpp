@@ -181,6 +181,18 @@ const Row kKeyDown[] = {
     {"PasteWrongClassRefused", "###", "_", "___", 0, 0, Down('V', kCtrl), "___", 0, 0, 0, "ab"},
     {"PasteByF7", "###", "_", "1__", 1, 0, Down(118, kCtrl), "12_", 1, 0, 0, "2"},
     {"PasteIntoEmptyField", "###", "_", "", 0, 0, Down('V', kCtrl), "12_", 0, 0, 0, "12"},
+    // A text that does not line up with the literals is bare input, inserted whole or not
+    // at all (laid in position by position it would lose characters on the literals).
+    {"PasteDisplayedTextLinesUp", kPhone, "_", "(___) ___-____", 0, 0, Down('V', kCtrl),
+     "(555) 123-4567", 0, 0, 0, "(555) 123-4567"},
+    {"PasteBareInputAcrossLiterals", kPhone, "_", "(___) ___-____", 0, 0, Down('V', kCtrl),
+     "(555) 123-4567", 0, 0, 0, "5551234567"},
+    {"PasteCopiedInputOverWholeText", kPhone, "_", "(555) 123-4567", 0, 14, Down('V', kCtrl),
+     "(212) 555-0100", 0, 0, 0, "2125550100"},
+    {"PasteBareInputBetweenInput", kPhone, "_", "(555) 4__-____", 6, 0, Down('V', kCtrl),
+     "(555) 123-4___", 6, 0, 0, "123"},
+    {"PasteThatDoesNotFitRefused", kPhone, "_", "(555) 123-4567", 6, 0, Down('V', kCtrl),
+     "(555) 123-4567", 6, 0, 0, "9"},
     // 3 Delete and Ctrl+X.
     {"DeleteBeforeLiteral", kPhone, "_", "(123) 4__-____", 4, 0, Down(46), "(123) 4__-____", 4},
     {"DeleteClosesUp", kPhone, "_", "(123) 4__-____", 1, 0, Down(46), "(234) ___-____", 1},

@@ -283,11 +283,44 @@ void clsMask::CopyInput(EditField& Ctrl) {
   clipboard.SetText(copied);
 }
 
+bool clsMask::LinesUp(std::u16string_view sText) const {
+  const Pos n = std::min(Len(sText), Len(sInputMask));
+  for (Pos i = 1; i <= n; ++i) {
+    const char16_t m = sInputMask[static_cast<size_t>(i - 1)];
+    const auto c = At(sText, i);
+    if (!IsPlaceholder(m) && c[0] != m && !IsPrompt(c)) return false;
+  }
+  return true;
+}
+
+std::u16string clsMask::InputIn(std::u16string_view sText, Pos first, Pos last) const {
+  std::u16string result;
+  last = std::min({last, Len(sInputMask), Len(sText)});
+  for (Pos i = std::max(first, Pos{1}); i <= last; ++i) {
+    if (IsPlaceholder(sInputMask[static_cast<size_t>(i - 1)]) && !IsPrompt(At(sText, i))) {
+      result += sText[static_cast<size_t>(i - 1)];
+    }
+  }
+  return result;
+}
+
 void clsMask::PasteClipboard(EditField& Ctrl) {
   const std::u16string T = Ctrl.Text();
   const Pos s = Ctrl.SelStart();
   const Pos L = Ctrl.SelLength();
-  std::u16string candidate = Left(T, s) + clipboard.GetText() + Mid(T, s + L + 1);
+  const std::u16string pasted = clipboard.GetText();
+  std::u16string candidate = Left(T, s) + pasted + Mid(T, s + L + 1);
+  if (!LinesUp(candidate)) {
+    // Laid in position by position, a character would fall on a literal and be lost
+    // ("5551234567" pasted at the start of "(___) ___-____"). The text is bare input,
+    // as Ctrl+C copies it: it goes between the input before and after the selection,
+    // and only when all of it fits.
+    const std::u16string input =
+        TextData(InputIn(T, 1, s) + pasted + InputIn(T, s + L + 1, Len(sInputMask)));
+    const auto places = std::count_if(sInputMask.begin(), sInputMask.end(), IsPlaceholder);
+    if (Len(input) > places) return;
+    candidate = FormatWithMask(input, sInputMask);
+  }
   candidate = MaskRefresh(candidate, sInputMask);
   if (!IsValidInput(candidate, sInputMask)) return;
   Ctrl.SetText(candidate);

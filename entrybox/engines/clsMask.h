@@ -54,7 +54,10 @@ class clsMask {
   ///    1 Ctrl+C: copies the input inside the selection ("" for none):
   ///      "(555) [123]-4567" -> "123"
   ///    2 Ctrl+V: inserts the clipboard text at the caret over the selection and
-  ///      re-packs; refused when the result breaks a placeholder's class
+  ///      re-packs; refused when the result breaks a placeholder's class. A text that
+  ///      would put a character on a literal is bare input (as Ctrl+C copies it) and
+  ///      goes in between the input before and after the selection, refused when it
+  ///      does not fit: "(|___) ___-____" + "5551234567" -> "(|555) 123-4567"
   ///    3 Ctrl+X (the raw selected text goes to the clipboard) and Delete: blank the
   ///      character after the caret, or the selection, and close up
   ///    4 Ctrl+Shift+End: selection length = the count of characters before the first
@@ -108,6 +111,13 @@ class clsMask {
   void TypeKey(EditField& Ctrl, char16_t code);
   void BackspaceKey(EditField& Ctrl);
   void CopyInput(EditField& Ctrl);
+  // Whether every character of sText at a literal position of the mask is that literal
+  // or the prompt, so that laying sText into the field loses nothing.
+  bool LinesUp(std::u16string_view sText) const;
+  // The input characters of sText at the 1-based positions first to last.
+  std::u16string InputIn(std::u16string_view sText, std::ptrdiff_t first,
+                         std::ptrdiff_t last) const;
+
   void PasteClipboard(EditField& Ctrl);
   void DeleteForward(EditField& Ctrl, bool cut);
 
