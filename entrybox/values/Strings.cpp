@@ -44,6 +44,8 @@ std::ptrdiff_t InStr(std::ptrdiff_t start, std::u16string_view s, std::u16string
 }
 
 std::u16string CharAt(std::u16string_view s, std::ptrdiff_t i) {
+  // Mid starts a position below 1 at 1; a character before the text is none.
+  if (i < 1) return {};
   return Mid(s, i, 1);
 }
 
