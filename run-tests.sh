@@ -8,7 +8,7 @@ source scripts/deps.sh
 entrybox_need_packages "${ENTRYBOX_BUILD_PACKAGES[@]}"
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENTRYBOX_BENCH=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENTRYBOX_BENCH=ON -DENTRYBOX_QT=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 

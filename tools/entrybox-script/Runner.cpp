@@ -6,6 +6,7 @@
 #include <fstream>
 #include <ostream>
 #include <sstream>
+#include <stdexcept>
 
 #include "entrybox/controls/Factory.h"
 #include "entrybox/platform/Error.h"
@@ -77,13 +78,28 @@ void EventRecorder::KeyUp(int16_t& KeyCode, int16_t& Shift) {
   events.push_back(KeyCall("KeyUp", KeyCode, Shift));
 }
 
-Runner::Runner() { AddExtensions(*this); }
+Runner::Runner() : Runner(MakeHeadlessPlatform()) {}
+
+Runner::Runner(std::unique_ptr<ScriptPlatform> platform) : platform(std::move(platform)) {
+  AddExtensions(*this);
+}
+
+HeadlessContainer& Runner::Container() {
+  HeadlessContainer* container = platform->Headless();
+  if (container == nullptr) {
+    throw std::logic_error("no headless container on the " + std::string(platform->Name()) +
+                           " platform");
+  }
+  return *container;
+}
 
 void Runner::AddCommands(std::unique_ptr<CommandSet> commands) {
   extensions.push_back(std::move(commands));
 }
 
-InputControl& Runner::CurrentControl() { return *Current().control; }
+InputControl& Runner::CurrentControl() {
+  return *Current().control;
+}
 
 InputControl& Runner::ControlNamed(const std::string& name) {
   for (auto& c : controls) {
@@ -93,9 +109,26 @@ InputControl& Runner::ControlNamed(const std::string& name) {
 }
 
 Runner::~Runner() {
-  // Controls go before their sites.
-  for (auto& c : controls)
-    c.control.reset();
+  // Controls go before the platform that holds their container.
+  controls.clear();
+}
+
+const std::string& Runner::CurrentName() {
+  return Current().name;
+}
+
+std::pair<double, double> Runner::CurrentSize() {
+  const ScriptControl& on = *Current().on;
+  return {on.Width(), on.Height()};
+}
+
+InputControl& Runner::Load(std::string_view kind, const std::string& name, const PropertyBag& bag,
+                           double width, double height) {
+  Control& c = Create(kind, name);
+  c.control->ReadProperties(bag);
+  c.on->SetSize(width, height);
+  c.control->Resize();
+  return *c.control;
 }
 
 Runner::Control& Runner::Current() {
@@ -110,32 +143,40 @@ Runner::Control& Runner::Create(const std::vector<Token>& tokens, size_t& next) 
   if (next < tokens.size() && tokens[next].kind == Token::Kind::Word && tokens[next].word == "as") {
     name = Word(tokens, next + 1, "a name");
     next += 2;
-    for (const auto& c : controls) {
-      if (c.name == name) throw SyntaxError("a control named " + name + " exists already");
+  }
+  return Create(kind, name);
+}
+
+Runner::Control& Runner::Create(std::string_view kind, const std::string& name) {
+  for (const auto& c : controls) {
+    if (!name.empty() && c.name == name) {
+      throw SyntaxError("a control named " + name + " exists already");
     }
   }
   Control c;
   c.name = name;
   c.kind = kind;
-  c.site = container.NewSite(recorder);
-  c.control = CreateControl(kind, *c.site);
-  if (!c.control) throw SyntaxError("unknown kind " + kind);
+  c.on = platform->NewControl(kind, recorder);
+  if (!c.on) throw SyntaxError("unknown kind " + std::string(kind));
+  c.control = &c.on->Control();
   controls.push_back(std::move(c));
   current = &controls.back();
   return *current;
 }
 
 void Runner::TypeText(const std::u16string& text) {
-  HeadlessField& field = Current().site->Field();
-  for (char16_t c : text) {
-    const int16_t code = static_cast<int16_t>(c);
-    if (const auto key = keys::KeystrokeFor(c)) {
-      field.KeyDown(key->keyCode, key->shift);
-      field.KeyPress(code);
-      field.KeyUp(key->keyCode, key->shift);
-    } else {
-      field.KeyPress(code);
+  ScriptControl& on = *Current().on;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    // A character outside the Basic Multilingual Plane is one keystroke of two KeyPress
+    // codes, so that a platform can take it whole.
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      on.Keystroke(std::nullopt, text.substr(i, 2));
+      ++i;
+      continue;
     }
+    on.Keystroke(keys::KeystrokeFor(c), std::u16string(1, c));
   }
 }
 
@@ -191,10 +232,9 @@ void Runner::PressNamedKey(const std::string& spec) {
   }
   if (!found) throw SyntaxError("unknown key " + spec);
   if (shift & keys::kAlt) press = 0;
-  HeadlessField& field = Current().site->Field();
-  field.KeyDown(code, shift);
-  if (press != 0) field.KeyPress(press);
-  field.KeyUp(code, shift);
+  const std::u16string chars =
+      press != 0 ? std::u16string(1, static_cast<char16_t>(press)) : std::u16string();
+  Current().on->Keystroke(keys::Keystroke{code, shift}, chars);
 }
 
 std::vector<std::string> Runner::Execute(std::string_view line) {
@@ -260,10 +300,10 @@ std::vector<std::string> Runner::Execute(std::string_view line) {
       const std::string& name = Word(tokens, 1, "a method");
       ExpectEnd(tokens, 2);
       Control& c = Current();
-      const size_t before = container.forms.shown.size();
+      platform->TakeShownForms();
       c.control->CallMethod(name);
-      for (size_t i = before; i < container.forms.shown.size(); ++i) {
-        out.push_back("about " + QuoteText(container.forms.shown[i]));
+      for (const auto& caption : platform->TakeShownForms()) {
+        out.push_back("about " + QuoteText(caption));
       }
     } else if (command == "field") {
       const std::u16string text = String(tokens, 1, "a text");
@@ -272,7 +312,7 @@ std::vector<std::string> Runner::Execute(std::string_view line) {
       const double start = hasStart ? NumberArg(tokens, 2, "SELSTART") : 0;
       const double length = hasLength ? NumberArg(tokens, 3, "SELLENGTH") : 0;
       ExpectEnd(tokens, 4);
-      HeadlessField& field = Current().site->Field();
+      EditField& field = Current().on->Field();
       field.SetText(text);
       if (hasStart) field.SetSelStart(ToInt32(start));
       if (hasLength) field.SetSelLength(ToInt32(length));
@@ -281,40 +321,40 @@ std::vector<std::string> Runner::Execute(std::string_view line) {
       const bool hasLength = tokens.size() > 2;
       const double length = hasLength ? NumberArg(tokens, 2, "SELLENGTH") : 0;
       ExpectEnd(tokens, 3);
-      HeadlessField& field = Current().site->Field();
+      EditField& field = Current().on->Field();
       field.SetSelStart(ToInt32(start));
       if (hasLength) field.SetSelLength(ToInt32(length));
     } else if (command == "show") {
       ExpectEnd(tokens, 1);
-      const HeadlessField& field = Current().site->Field();
+      const EditField& field = Current().on->Field();
       out.push_back("field " + QuoteText(field.Text()) + " " + std::to_string(field.SelStart()) +
                     " " + std::to_string(field.SelLength()));
     } else if (command == "focus" || command == "blur") {
       ExpectEnd(tokens, 1);
-      HeadlessField& field = Current().site->Field();
+      ScriptControl& on = *Current().on;
       if (command == "focus") {
-        field.GotFocus();
+        on.Focus();
       } else {
-        field.LostFocus();
+        on.Blur();
       }
     } else if (command == "size") {
       const double w = NumberArg(tokens, 1, "a width");
       const double h = NumberArg(tokens, 2, "a height");
       ExpectEnd(tokens, 3);
       Control& c = Current();
-      c.site->SetSize(w, h);
+      c.on->SetSize(w, h);
       c.control->Resize();
     } else if (command == "click" || command == "dblclick") {
       const std::string& what = Word(tokens, 1, "button or field");
       ExpectEnd(tokens, 2);
       if (what == "button" && command == "click") {
-        Current().site->Button().Click();
+        Current().on->ClickButton();
       } else if (what == "field") {
-        HeadlessField& field = Current().site->Field();
+        ScriptControl& on = *Current().on;
         if (command == "click") {
-          field.Click();
+          on.ClickField();
         } else {
-          field.DblClick();
+          on.DblClickField();
         }
       } else {
         throw SyntaxError("cannot " + command + " " + what);
@@ -322,7 +362,7 @@ std::vector<std::string> Runner::Execute(std::string_view line) {
     } else if (command == "clipboard") {
       const std::u16string text = String(tokens, 1, "a text");
       ExpectEnd(tokens, 2);
-      container.clipboard.SetText(text);
+      platform->Clipboard().SetText(text);
     } else if (command == "today") {
       const std::string& date = Word(tokens, 1, "YYYY-MM-DD");
       ExpectEnd(tokens, 2);
@@ -335,7 +375,7 @@ std::vector<std::string> Runner::Execute(std::string_view line) {
       const std::chrono::year_month_day ymd{std::chrono::year{y}, std::chrono::month{m},
                                             std::chrono::day{d}};
       if (!ymd.ok()) throw SyntaxError("no such date " + date);
-      container.clock.SetToday(ymd);
+      platform->SetToday(ymd);
     } else if (command == "container") {
       const std::string& answer = Word(tokens, 1, "deny or allow");
       const std::string& property = Word(tokens, 2, "a property");
@@ -343,7 +383,7 @@ std::vector<std::string> Runner::Execute(std::string_view line) {
       if ((answer != "deny" && answer != "allow") || !EqualsNoCase(property, "Text")) {
         throw SyntaxError("expected container deny|allow Text");
       }
-      container.allowChanges = answer == "allow";
+      platform->SetAllowChanges(answer == "allow");
     } else if (command == "host") {
       const std::string& what = Word(tokens, 1, "KeyDown, KeyPress or pass");
       if (what == "pass") {
@@ -366,40 +406,39 @@ std::vector<std::string> Runner::Execute(std::string_view line) {
         out.push_back(text);
       } else if (what == "notified") {
         std::string text = "notified";
-        for (const auto& n : container.notified)
+        for (const auto& n : platform->TakeNotified())
           text += " " + QuoteText(FromUtf8(n));
-        container.notified.clear();
         out.push_back(text);
       } else if (what == "clipboard") {
-        out.push_back("clipboard " + QuoteText(container.clipboard.GetText()));
+        out.push_back("clipboard " + QuoteText(platform->Clipboard().GetText()));
       } else if (what == "layout") {
         Control& c = Current();
-        const HeadlessField& f = c.site->Field();
-        const HeadlessButton& b = c.site->Button();
+        const EditField& f = c.on->Field();
+        const twButton& b = c.on->Button();
         out.push_back("layout field " + Num(f.Left()) + " " + Num(f.Top()) + " " + Num(f.Width()) +
                       " " + Num(f.Height()) + " button " + (b.Visible() ? "true" : "false") + " " +
                       Num(b.Left()) + " " + Num(b.Top()) + " " + Num(b.Width()) + " " +
                       Num(b.Height()));
-      } else {
+      } else if (!RunExtensions(tokens, out)) {
         throw SyntaxError("cannot print " + what);
       }
     } else if (command == "type" || command == "key" || command == "down" || command == "press" ||
                command == "up") {
       Deliver(tokens, out);
-    } else {
-      bool done = false;
-      for (auto& set : extensions) {
-        if (set->Execute(*this, tokens, out)) {
-          done = true;
-          break;
-        }
-      }
-      if (!done) throw SyntaxError("unknown command " + command);
+    } else if (!RunExtensions(tokens, out)) {
+      throw SyntaxError("unknown command " + command);
     }
   } catch (const Error& e) {
     out.push_back(ErrorLine(e));
   }
   return out;
+}
+
+bool Runner::RunExtensions(const std::vector<Token>& tokens, std::vector<std::string>& out) {
+  for (auto& set : extensions) {
+    if (set->Execute(*this, tokens, out)) return true;
+  }
+  return false;
 }
 
 void Runner::Deliver(const std::vector<Token>& tokens, std::vector<std::string>& /*out*/) {
@@ -415,21 +454,23 @@ void Runner::Deliver(const std::vector<Token>& tokens, std::vector<std::string>&
   } else if (command == "press") {
     const int16_t code = Code16(tokens, 1, "CODE");
     ExpectEnd(tokens, 2);
-    Current().site->Field().KeyPress(code);
+    Current().on->KeyPress(code);
   } else {
     const int16_t code = Code16(tokens, 1, "CODE");
     const int16_t shift = tokens.size() > 2 ? Code16(tokens, 2, "SHIFT") : int16_t{0};
     ExpectEnd(tokens, 3);
-    HeadlessField& field = Current().site->Field();
+    ScriptControl& on = *Current().on;
     if (command == "down") {
-      field.KeyDown(code, shift);
+      on.KeyDown(code, shift);
     } else {
-      field.KeyUp(code, shift);
+      on.KeyUp(code, shift);
     }
   }
 }
 
-int RunFile(const std::string& path, bool check, std::ostream& out, std::ostream& err) {
+int RunFile(const std::string& path, bool check, std::ostream& out, std::ostream& err,
+            const PlatformFactory& makePlatform) {
+  std::unique_ptr<ScriptPlatform> platform = makePlatform();
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     err << path << ": cannot open\n";
@@ -447,6 +488,15 @@ int RunFile(const std::string& path, bool check, std::ostream& out, std::ostream
     ++lineNo;
     if (!text.empty() && text.back() == '\r') text.pop_back();
     const size_t first = text.find_first_not_of(" \t");
+    // The comment lines before the first command may mark the script headless-only.
+    static constexpr std::string_view kHeadlessOnly = "#! headless-only:";
+    if (commands.empty() && text.rfind(kHeadlessOnly, 0) == 0 && platform->Name() != "headless") {
+      const size_t reason = text.find_first_not_of(" \t", kHeadlessOnly.size());
+      out << path << ": skipped on the " << platform->Name()
+          << " platform: " << (reason == std::string::npos ? std::string() : text.substr(reason))
+          << "\n";
+      return kSkipped;
+    }
     if (first == std::string::npos || text[first] == '#') continue;
     if (text.rfind("> ", 0) == 0 || text == ">") {
       if (commands.empty()) {
@@ -459,7 +509,7 @@ int RunFile(const std::string& path, bool check, std::ostream& out, std::ostream
     commands.push_back({lineNo, text, {}});
   }
 
-  Runner runner;
+  Runner runner(std::move(platform));
   int passed = 0;
   int failed = 0;
   for (const auto& command : commands) {

@@ -1,0 +1,516 @@
+#include "entrybox/qt/QtField.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "entrybox/platform/Error.h"
+#include "entrybox/platform/Keys.h"
+#include "entrybox/qt/QtConvert.h"
+#include "entrybox/qt/QtKeys.h"
+
+namespace entrybox {
+
+namespace {
+
+int32_t Length(const QString& text) {
+  return static_cast<int32_t>(text.size());
+}
+
+// The mouse button of an event in the controls' terms: 1 left, 2 right, 4 middle.
+int16_t ButtonBits(Qt::MouseButtons buttons) {
+  int16_t bits = 0;
+  if (buttons & Qt::LeftButton) bits |= 1;
+  if (buttons & Qt::RightButton) bits |= 2;
+  if (buttons & Qt::MiddleButton) bits |= 4;
+  return bits;
+}
+
+// The QLineEdit's editing shortcuts that are no part of an ordinary single-line field:
+// each would change the text past the control, so the field leaves them alone.
+bool IsOwnEditingShortcut(const QKeyEvent& event) {
+  constexpr QKeySequence::StandardKey kRefused[] = {QKeySequence::Undo,
+                                                    QKeySequence::Redo,
+                                                    QKeySequence::DeleteEndOfWord,
+                                                    QKeySequence::DeleteStartOfWord,
+                                                    QKeySequence::DeleteEndOfLine,
+                                                    QKeySequence::DeleteCompleteLine,
+                                                    QKeySequence::Backspace};
+  return std::any_of(std::begin(kRefused), std::end(kRefused),
+                     [&](QKeySequence::StandardKey key) { return event.matches(key); });
+}
+
+Qt::CursorShape CursorFor(int16_t pointer) {
+  switch (pointer) {
+    case 1:
+    case 4:
+      return Qt::ArrowCursor;
+    case 2:
+      return Qt::CrossCursor;
+    case 3:
+      return Qt::IBeamCursor;
+    case 5:
+    case 15:
+      return Qt::SizeAllCursor;
+    case 6:
+      return Qt::SizeBDiagCursor;
+    case 7:
+      return Qt::SizeVerCursor;
+    case 8:
+      return Qt::SizeFDiagCursor;
+    case 9:
+      return Qt::SizeHorCursor;
+    case 10:
+      return Qt::UpArrowCursor;
+    case 11:
+      return Qt::WaitCursor;
+    case 12:
+      return Qt::ForbiddenCursor;
+    case 13:
+      return Qt::BusyCursor;
+    case 14:
+      return Qt::WhatsThisCursor;
+    default:  // 0 the field's own, 99 a custom icon the binding does not have
+      return Qt::IBeamCursor;
+  }
+}
+
+}  // namespace
+
+// --- QtLineEdit ---------------------------------------------------------------------------
+
+QtLineEdit::QtLineEdit(QWidget* parent) : QLineEdit(parent) {
+  setContextMenuPolicy(Qt::NoContextMenu);
+  setAcceptDrops(false);
+  setDragEnabled(false);
+  // QLineEdit cuts texts at 32767 characters; the controls' fields have no such limit.
+  setMaxLength(std::numeric_limits<int>::max() / 2);
+}
+
+QtLineEdit::~QtLineEdit() = default;
+
+void QtLineEdit::keyPressEvent(QKeyEvent* event) {
+  if (field != nullptr) {
+    field->KeyPressed(*event);
+  } else {
+    QLineEdit::keyPressEvent(event);
+  }
+}
+
+void QtLineEdit::keyReleaseEvent(QKeyEvent* event) {
+  if (field != nullptr) {
+    field->KeyReleased(*event);
+  } else {
+    QLineEdit::keyReleaseEvent(event);
+  }
+}
+
+void QtLineEdit::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (field != nullptr) field->FocusIn(*event);
+}
+
+void QtLineEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (field != nullptr) field->FocusOut(*event);
+}
+
+void QtLineEdit::mousePressEvent(QMouseEvent* event) {
+  // The middle button pastes the selection on X11, past the control: not here.
+  if (event->button() != Qt::MiddleButton) QLineEdit::mousePressEvent(event);
+  if (field != nullptr) field->MousePressed(*event);
+}
+
+void QtLineEdit::mouseMoveEvent(QMouseEvent* event) {
+  QLineEdit::mouseMoveEvent(event);
+  if (field != nullptr) field->MouseMoved(*event);
+}
+
+void QtLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::MiddleButton) QLineEdit::mouseReleaseEvent(event);
+  if (field != nullptr) field->MouseReleased(*event);
+}
+
+void QtLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLineEdit::mouseDoubleClickEvent(event);
+  if (field != nullptr) field->MouseDoubleClicked(*event);
+}
+
+void QtLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+  if (field != nullptr) {
+    field->InputMethod(*event);
+  } else {
+    QLineEdit::inputMethodEvent(event);
+  }
+}
+
+void QtLineEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  // A flat field with a border: one plain line in the text colour.
+  if (field != nullptr && field->borderStyle == 1 && field->appearance == 0) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+// --- QtField ------------------------------------------------------------------------------
+
+QtField::QtField(QWidget* parent) : edit(new QtLineEdit(parent)) {
+  edit->field = this;
+  QtLineEdit* lineEdit = edit.data();
+  // textEdited: the QLineEdit changed its text itself, acting on a passed key.
+  QObject::connect(lineEdit, &QLineEdit::textEdited, lineEdit, [lineEdit] {
+    if (lineEdit->field != nullptr) lineEdit->field->TextEdited();
+  });
+  ApplyLook();
+}
+
+QtField::~QtField() {
+  if (edit) {
+    edit->field = nullptr;
+    delete edit.data();
+  }
+}
+
+template <typename Step>
+void QtField::Guard(Step&& step) {
+  try {
+    step();
+  } catch (...) {
+    pendingHigh = 0;
+    if (errorHandler) errorHandler(std::current_exception());
+  }
+}
+
+void QtField::Changed() {
+  if (events != nullptr) events->FieldChange();
+}
+
+std::u16string QtField::Text() const {
+  return FromQString(edit->text());
+}
+
+void QtField::SetText(const std::u16string& value) {
+  edit->setText(ToQString(value));
+  edit->setCursorPosition(0);
+  Changed();
+}
+
+int32_t QtField::SelStart() const {
+  return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+}
+
+void QtField::SetSelStart(int32_t value) {
+  edit->setCursorPosition(std::clamp(value, 0, Length(edit->text())));
+}
+
+int32_t QtField::SelLength() const {
+  return edit->selectionLength();
+}
+
+void QtField::SetSelLength(int32_t value) {
+  const int32_t start = SelStart();
+  const int32_t length = std::clamp(value, 0, Length(edit->text()) - start);
+  if (length == 0) {
+    edit->setCursorPosition(start);
+  } else {
+    edit->setSelection(start, length);
+  }
+}
+
+std::u16string QtField::SelText() const {
+  return FromQString(edit->selectedText());
+}
+
+void QtField::SetSelText(const std::u16string& value) {
+  const int32_t start = SelStart();
+  QString text = edit->text();
+  const QString inserted = ToQString(value);
+  text.replace(start, SelLength(), inserted);
+  edit->setText(text);
+  edit->setCursorPosition(start + Length(inserted));
+  Changed();
+}
+
+void QtField::SetAppearance(int16_t value) {
+  if (value < 0 || value > 1) RaiseInvalidPropertyValue();
+  appearance = value;
+  ApplyLook();
+}
+
+void QtField::SetAlignment(int16_t value) {
+  if (value < 0 || value > 2) RaiseInvalidPropertyValue();
+  alignment = value;
+  ApplyLook();
+}
+
+void QtField::SetBorderStyle(int16_t value) {
+  if (value < 0 || value > 1) RaiseInvalidPropertyValue();
+  borderStyle = value;
+  ApplyLook();
+}
+
+void QtField::SetMousePointer(int16_t value) {
+  if ((value < 0 || value > 15) && value != 99) RaiseInvalidPropertyValue();
+  mousePointer = value;
+  ApplyLook();
+}
+
+void QtField::SetBackColor(uint32_t value) {
+  backColor = value;
+  ApplyLook();
+}
+
+void QtField::SetForeColor(uint32_t value) {
+  foreColor = value;
+  ApplyLook();
+}
+
+void QtField::SetEnabled(bool value) {
+  enabled = value;
+  edit->setEnabled(value);
+}
+
+bool QtField::Locked() const {
+  return edit->isReadOnly();
+}
+
+void QtField::SetLocked(bool value) {
+  edit->setReadOnly(value);
+}
+
+void QtField::SetFont(const entrybox::Font& value) {
+  font = value;
+  edit->setFont(ToQFont(value, QApplication::font(edit.data())));
+}
+
+void QtField::ApplyLook() {
+  edit->setFrame(borderStyle == 1 && appearance == 1);
+  static constexpr Qt::Alignment kAlignments[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+  edit->setAlignment(kAlignments[alignment] | Qt::AlignVCenter);
+  if (mousePointer == 0 || mousePointer == 99) {
+    edit->unsetCursor();
+  } else {
+    edit->setCursor(CursorFor(mousePointer));
+  }
+  if (backColor == 0 && foreColor == 0) {
+    edit->setPalette(QPalette());
+  } else {
+    const QPalette standard = QApplication::palette(edit.data());
+    QPalette palette = standard;
+    palette.setColor(QPalette::Base, ColorFromValue(backColor, standard, QPalette::Base));
+    palette.setColor(QPalette::Text, ColorFromValue(foreColor, standard, QPalette::Text));
+    edit->setPalette(palette);
+  }
+  edit->update();
+}
+
+void QtField::SetWidth(double value) {
+  if (!(value >= 0)) RaiseInvalidPropertyValue();
+  width = value;
+  ApplyGeometry();
+}
+
+void QtField::Move(double newLeft, double newTop, double newWidth, double newHeight) {
+  if (!(newWidth >= 0) || !(newHeight >= 0)) RaiseInvalidPropertyValue();
+  left = newLeft;
+  top = newTop;
+  width = newWidth;
+  height = newHeight;
+  ApplyGeometry();
+}
+
+void QtField::ApplyGeometry() {
+  edit->setGeometry(TwipsToPixelRect(left, top, width, height));
+}
+
+void QtField::Refresh() {
+  edit->update();
+}
+
+// --- events -------------------------------------------------------------------------------
+
+void QtField::KeyPressed(QKeyEvent& event) {
+  event.accept();
+  Guard([&] {
+    if (const auto virtualKey = VirtualKeyOf(event)) {
+      const int16_t shift = ShiftBitsOf(event.modifiers());
+      int16_t code = *virtualKey;
+      int16_t bits = shift;
+      if (events != nullptr) events->FieldKeyDown(code, bits);
+      if (code != 0) ActOnKeyDown(event, *virtualKey, shift, code, bits);
+    }
+    for (const int16_t code : KeyPressCodesOf(event))
+      DeliverKeyPress(code);
+    FlushPendingSurrogate();
+  });
+}
+
+void QtField::ActOnKeyDown(QKeyEvent& original, int16_t originalCode, int16_t originalShift,
+                           int16_t code, int16_t shift) {
+  // Backspace edits on its KeyPress (code 8), like every character.
+  if (code == keys::kBack) return;
+  // The key as the control left it, without its text: the characters come as KeyPress.
+  QKeyEvent passed = (code == originalCode && shift == originalShift)
+                         ? QKeyEvent(QEvent::KeyPress, original.key(), original.modifiers(),
+                                     original.nativeScanCode(), original.nativeVirtualKey(),
+                                     original.nativeModifiers(), QString(), original.isAutoRepeat())
+                         : MakeKeyEvent(QEvent::KeyPress, code, shift, QString());
+  if (IsOwnEditingShortcut(passed)) return;
+  innerError = nullptr;
+  edit->QLineEdit::keyPressEvent(&passed);
+  if (innerError) std::rethrow_exception(std::exchange(innerError, nullptr));
+  // Keys the QLineEdit does not use (Enter, Escape...) go on to the dialog around it.
+  original.setAccepted(passed.isAccepted());
+}
+
+void QtField::DeliverKeyPress(int16_t code) {
+  if (events != nullptr) events->FieldKeyPress(code);
+  if (code != 0) ActOnCharacter(code);
+}
+
+void QtField::ActOnCharacter(int16_t code) {
+  const auto unit = static_cast<char16_t>(static_cast<uint16_t>(code));
+  // A character outside the Basic Multilingual Plane arrives as two codes; the QLineEdit
+  // takes it whole.
+  if (QChar::isHighSurrogate(unit)) {
+    FlushPendingSurrogate();
+    pendingHigh = unit;
+    return;
+  }
+  QString text;
+  if (QChar::isLowSurrogate(unit) && pendingHigh != 0) {
+    const QChar pair[] = {QChar(pendingHigh), QChar(unit)};
+    text = QString(pair, 2);
+    pendingHigh = 0;
+  } else {
+    FlushPendingSurrogate();
+    if (unit == keys::kBack) {
+      QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+      innerError = nullptr;
+      edit->QLineEdit::keyPressEvent(&backspace);
+      if (innerError) std::rethrow_exception(std::exchange(innerError, nullptr));
+      return;
+    }
+    if (unit < keys::kSpace || unit == 0x7F) return;
+    text = QString(QChar(unit));
+  }
+  QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+  innerError = nullptr;
+  edit->QLineEdit::keyPressEvent(&typed);
+  if (innerError) std::rethrow_exception(std::exchange(innerError, nullptr));
+}
+
+void QtField::FlushPendingSurrogate() {
+  if (pendingHigh == 0) return;
+  // A lone high surrogate is no character: the QLineEdit, like any text field, drops it.
+  pendingHigh = 0;
+}
+
+void QtField::KeyReleased(QKeyEvent& event) {
+  event.accept();
+  // An auto-repeated key sends presses only, as on the platform the controls come from.
+  if (event.isAutoRepeat()) return;
+  Guard([&] {
+    if (const auto virtualKey = VirtualKeyOf(event)) {
+      int16_t code = *virtualKey;
+      int16_t shift = ShiftBitsOf(event.modifiers());
+      if (events != nullptr) events->FieldKeyUp(code, shift);
+    }
+  });
+}
+
+void QtField::TextEdited() {
+  try {
+    Changed();
+  } catch (...) {
+    if (!innerError) innerError = std::current_exception();
+  }
+}
+
+void QtField::FocusIn(QFocusEvent& event) {
+  // Switching windows or opening a popup leaves the focus where it was within the form.
+  if (!enabled || event.reason() == Qt::ActiveWindowFocusReason ||
+      event.reason() == Qt::PopupFocusReason) {
+    return;
+  }
+  Guard([&] {
+    if (events != nullptr) events->FieldGotFocus();
+  });
+}
+
+void QtField::FocusOut(QFocusEvent& event) {
+  if (!enabled || event.reason() == Qt::ActiveWindowFocusReason ||
+      event.reason() == Qt::PopupFocusReason) {
+    return;
+  }
+  Guard([&] {
+    if (events != nullptr) events->FieldLostFocus();
+  });
+}
+
+void QtField::MouseEvent(QMouseEvent& event,
+                         void (EditFieldEvents::*notify)(int16_t&, int16_t&, float&, float&)) {
+  Guard([&] {
+    if (events == nullptr) return;
+    int16_t button =
+        ButtonBits(event.type() == QEvent::MouseMove ? event.buttons() : event.button());
+    int16_t shift = ShiftBitsOf(event.modifiers());
+    float x = static_cast<float>(event.position().x() * kTwipsPerPixel);
+    float y = static_cast<float>(event.position().y() * kTwipsPerPixel);
+    (events->*notify)(button, shift, x, y);
+  });
+}
+
+void QtField::MousePressed(QMouseEvent& event) {
+  pressedInside = true;
+  afterDoubleClick = false;
+  MouseEvent(event, &EditFieldEvents::FieldMouseDown);
+}
+
+void QtField::MouseMoved(QMouseEvent& event) {
+  MouseEvent(event, &EditFieldEvents::FieldMouseMove);
+}
+
+void QtField::MouseReleased(QMouseEvent& event) {
+  MouseEvent(event, &EditFieldEvents::FieldMouseUp);
+  // A click is a press and a release of the left button over the field; the release
+  // that ends a double click is no second click.
+  const bool click = event.button() == Qt::LeftButton && pressedInside && !afterDoubleClick &&
+                     edit->rect().contains(event.position().toPoint());
+  pressedInside = false;
+  afterDoubleClick = false;
+  if (click) {
+    Guard([&] {
+      if (events != nullptr) events->FieldClick();
+    });
+  }
+}
+
+void QtField::MouseDoubleClicked(QMouseEvent& event) {
+  if (event.button() != Qt::LeftButton) return;
+  afterDoubleClick = true;
+  pressedInside = false;
+  Guard([&] {
+    if (events != nullptr) events->FieldDblClick();
+  });
+}
+
+void QtField::InputMethod(QInputMethodEvent& event) {
+  event.accept();
+  // A composed text arrives as its characters, each through KeyPress.
+  Guard([&] {
+    for (const QChar c : event.commitString())
+      DeliverKeyPress(static_cast<int16_t>(c.unicode()));
+    FlushPendingSurrogate();
+  });
+}
+
+}  // namespace entrybox
