@@ -180,9 +180,9 @@ void Runner::TypeText(const std::u16string& text) {
   }
 }
 
-void Runner::PressNamedKey(const std::string& spec) {
+void Runner::PressNamedKey(const std::string& keyName) {
   int16_t shift = 0;
-  std::string name = spec;
+  std::string name = keyName;
   while (true) {
     if (name.rfind("Shift+", 0) == 0) {
       shift |= keys::kShift;
@@ -230,7 +230,7 @@ void Runner::PressNamedKey(const std::string& spec) {
     }
     found = true;
   }
-  if (!found) throw SyntaxError("unknown key " + spec);
+  if (!found) throw SyntaxError("unknown key " + keyName);
   if (shift & keys::kAlt) press = 0;
   const std::u16string chars =
       press != 0 ? std::u16string(1, static_cast<char16_t>(press)) : std::u16string();
