@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <string>
 #include <vector>
 
@@ -272,6 +274,75 @@ TEST(QtFieldErrors, AnErrorInAHandlerStopsTheKeyAndIsReported) {
   EXPECT_EQ(events.substr(events.size() - 11), "KeyPress(0)") << events;
   EXPECT_EQ(events.find("KeyUp"), std::string::npos) << events;
   EXPECT_EQ(events.find("(50"), std::string::npos) << events;
+}
+
+// A composed text from an input method arrives as KeyPress per character, through the
+// control like typed keys.
+TEST(QtFieldInput, AnInputMethodsTextGoesThroughTheControl) {
+  QtLong box;
+  box.SetText(QStringLiteral(""));
+  Recorder recorder(box);
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("12x3"));
+  QApplication::sendEvent(&box.Field().LineEdit(), &composed);
+  EXPECT_EQ(box.Field().LineEdit().text(), QStringLiteral("123"));
+  EXPECT_EQ(recorder.Take().find("KeyDown"), std::string::npos);
+}
+
+// Focus moves within the form reach the control; switching windows or opening a popup
+// does not (the focus stays with the field), nor does a disabled field get the focus.
+TEST(QtFieldInput, FocusReachesTheControlOnlyWhenItMovesWithinTheForm) {
+  struct Row {
+    Qt::FocusReason reason;
+    bool enabled;
+    bool reaches;
+  };
+  const Row rows[] = {
+      {Qt::TabFocusReason, true, true},    {Qt::MouseFocusReason, true, true},
+      {Qt::OtherFocusReason, true, true},  {Qt::ActiveWindowFocusReason, true, false},
+      {Qt::PopupFocusReason, true, false}, {Qt::OtherFocusReason, false, false}};
+  for (const Row& row : rows) {
+    QtDate date;
+    date.Field().SetText(u"");
+    date.Field().SetEnabled(row.enabled);
+    QFocusEvent in(QEvent::FocusIn, row.reason);
+    QApplication::sendEvent(&date.Field().LineEdit(), &in);
+    // The date box puts "//" into an empty field when it gains the focus.
+    EXPECT_EQ(date.Field().LineEdit().text() == QStringLiteral("//"), row.reaches) << row.reason;
+  }
+}
+
+// A click where the caret stands raises MouseDown, MouseUp and Click; a double click
+// raises DblClick, and the release that ends it is no second Click.
+TEST(QtFieldInput, ClicksAndDoubleClicks) {
+  QtLong box;
+  std::vector<std::string> events;
+  QObject::connect(&box, &QtInputControl::Click, [&] { events.push_back("Click"); });
+  QObject::connect(&box, &QtInputControl::DblClick, [&] { events.push_back("DblClick"); });
+  QObject::connect(&box, &QtInputControl::MouseDown, [&](qint16& button, qint16&, float&, float&) {
+    events.push_back("MouseDown(" + std::to_string(button) + ")");
+  });
+  QObject::connect(&box, &QtInputControl::MouseUp, [&](qint16& button, qint16&, float&, float&) {
+    events.push_back("MouseUp(" + std::to_string(button) + ")");
+  });
+  QtLineEdit& edit = box.Field().LineEdit();
+  const QPointF at = QRectF(edit.CaretRect()).center();
+  const auto mouse = [&](QEvent::Type type, Qt::MouseButton button) {
+    QMouseEvent event(type, at, edit.mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                      Qt::NoModifier);
+    QApplication::sendEvent(&edit, &event);
+  };
+  mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, Qt::LeftButton);
+  mouse(QEvent::MouseButtonDblClick, Qt::LeftButton);
+  mouse(QEvent::MouseButtonRelease, Qt::LeftButton);
+  mouse(QEvent::MouseButtonPress, Qt::RightButton);
+  mouse(QEvent::MouseButtonRelease, Qt::RightButton);
+  const std::vector<std::string> expected = {"MouseDown(1)", "MouseUp(1)", "Click",
+                                             "DblClick",     "MouseUp(1)", "MouseDown(2)",
+                                             "MouseUp(2)"};
+  EXPECT_EQ(events, expected);
 }
 
 }  // namespace
