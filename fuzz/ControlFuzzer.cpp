@@ -73,12 +73,6 @@ std::string ShowBag(const Pairs& pairs) {
   return out;
 }
 
-// FUZZ_STRICT=1 reports the known findings again instead of passing over them.
-bool Strict() {
-  static const bool on = std::getenv("FUZZ_STRICT") != nullptr;
-  return on;
-}
-
 void Trace(const std::string& line) {
   if (Tracing()) std::fprintf(stderr, "  %s\n", line.c_str());
 }
@@ -283,8 +277,6 @@ class ControlFuzzer {
   // The field holds a text the control did not make (written straight into the field,
   // or loaded from a made-up bag): the saved Text then need not survive a round trip.
   bool foreign = false;
-  // Loading stopped at an error: the control is left as far as loading got.
-  bool partial = false;
 };
 
 template <class Op>
@@ -346,7 +338,6 @@ void ControlFuzzer::LoadRandomBag() {
   // A bag from anywhere may hold wrong kinds and values: errors 6, 13, 380, 8000.
   const bool failed = Guard("ReadProperties " + ShowBag(pairs), {6, 13, 380, 8000},
                             [&] { control->ReadProperties(bag); });
-  partial = failed;
   if (!failed) Guard("Resize", {380}, [&] { control->Resize(); });
 }
 
@@ -433,10 +424,6 @@ void ControlFuzzer::SetProperty() {
     raised = Guard(what, {6, 13, 380, 383}, [&] { control->SetProperty(name, value); });
   }
   CheckField(what);
-  // Known and reported (docs/reliability.md, finding 3): with a negative or NaN inner
-  // size, DropDown stores the new value before the layout refuses the size.
-  const bool badSize = !(site->ScaleWidth() >= 0) || !(site->ScaleHeight() >= 0);
-  if (raised && badSize && EqualsNoCase(name, "DropDown") && !Strict()) raised = false;
   if (raised) {
     // A setter that fails changes nothing.
     const Pairs bagAfter = Save(*control, "save after " + what);
@@ -517,9 +504,7 @@ void ControlFuzzer::AfterKey(const KeyState& before, const std::string& what, bo
            " -> " + ShowText(text));
     }
   }
-  // Known and reported (docs/reliability.md, finding 4): after a load that stopped at an
-  // error, the mask box reports the loaded Mask while its engine still has the old one.
-  if (kind == "mask" && text != before.text && (!partial || Strict())) CheckMaskRendered(what);
+  if (kind == "mask" && text != before.text) CheckMaskRendered(what);
 }
 
 void ControlFuzzer::CheckMaskRendered(const std::string& what) {
@@ -608,13 +593,6 @@ void ControlFuzzer::CheckDateAfterBlur() {
   const std::u16string& text = site->Field().Text();
   const std::chrono::year y = container.clock.Today().year();
   if (!text.empty() && !IsDate(text, y)) {
-    // Known and reported (docs/reliability.md, finding 2): a ceiling of 0 or below widens
-    // "2/29/00" to 1900, which has no 29 February. FUZZ_STRICT=1 reports it again.
-    const size_t slash = text.rfind(u'/');
-    if (!Strict() && slash != std::u16string::npos && text.substr(slash) == u"/1900" &&
-        LeadingValue(text) == 2 && text.find(u"/29/") != std::u16string::npos) {
-      return;
-    }
     Fail("date: after losing the focus the field holds " + ShowText(text) +
          ", which is neither a date nor empty");
   }
@@ -805,15 +783,7 @@ void ControlFuzzer::RoundTrip() {
       const Variant absent = kind == "real" ? Variant(std::u16string(u"0.00")) : Variant(0.0);
       const double saved = SavedNumber(a, absent);
       const double loaded = SavedNumber(b, absent);
-      // Known and reported (docs/reliability.md, finding 5): SelText lets the real box
-      // hold more decimals than DecimalPlaces; loading rounds them away.
-      const Variant* places = Find(bag1, "DecimalPlaces");
-      const bool rounded =
-          kind == "real" && places != nullptr && IsNumber(*places) && !Strict() &&
-          SameNumber(ToNumber(FormatFixed(saved, static_cast<int>(std::get<double>(*places)),
-                                          true, false)),
-                     loaded);
-      if (!SameNumber(saved, loaded) && !rounded) {
+      if (!SameNumber(saved, loaded)) {
         same = false;
         differs = "Text";
       }

@@ -1,7 +1,5 @@
 // Regressions found by the control fuzz targets (docs/reliability.md lists the findings;
-// each input is kept in fuzz/corpus/fuzz_<kind>/regression-*). A test named DISABLED_
-// describes a finding that is reported and not mended yet: it shows the sound behaviour
-// and is switched on with the mend.
+// each input is kept in fuzz/corpus/fuzz_<kind>/regression-*).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -43,7 +41,7 @@ struct Box {
 // field with 2/29/00 (29 February 2000 to the date test) widened the year to 1900, which
 // has no 29 February: the field held no date after the check that should leave a date
 // or nothing.
-TEST(RegressionControls, DISABLED_DateCenturyRuleNeverLeavesANonDate) {
+TEST(RegressionControls, DateCenturyRuleNeverLeavesANonDate) {
   Box box("date");
   ASSERT_NE(box.control, nullptr);
   box.control->InitProperties();
@@ -61,7 +59,7 @@ TEST(RegressionControls, DISABLED_DateCenturyRuleNeverLeavesANonDate) {
 // Finding 3 (fuzz_long, any kind): with a negative inner size the layout refuses the
 // field's width (error 380), but DropDown had already stored its new value: a setter
 // that failed changed the control.
-TEST(RegressionControls, DISABLED_DropDownThatFailsChangesNothing) {
+TEST(RegressionControls, DropDownThatFailsChangesNothing) {
   Box box("long");
   box.control->InitProperties();
   box.control->SetProperty("DropDown", true);
@@ -79,7 +77,7 @@ TEST(RegressionControls, DISABLED_DropDownThatFailsChangesNothing) {
 // Finding 4 (fuzz_mask): a load that stops at an error (here the colour -1, error 6)
 // leaves the mask box reporting the loaded Mask while its engine still types into the
 // old one (none): the text is then no rendering of the Mask the box reports.
-TEST(RegressionControls, DISABLED_MaskAfterAFailedLoadTypesIntoItsMask) {
+TEST(RegressionControls, MaskAfterAFailedLoadTypesIntoItsMask) {
   Box box("mask");
   MemoryPropertyBag bag({{"Mask", Variant(std::u16string(u"##"))}, {"ButtonBackColor", -1.0}});
   EXPECT_THROW(box.control->ReadProperties(bag), Error);
@@ -93,7 +91,7 @@ TEST(RegressionControls, DISABLED_MaskAfterAFailedLoadTypesIntoItsMask) {
 // Finding 5 (fuzz_real): SelText let the real box hold more decimals than DecimalPlaces
 // ("0.7|0" with SelText "29" gave "0.7290" with two places); saving and loading then
 // rounded the value to 0.73: a value that changes through a save.
-TEST(RegressionControls, DISABLED_RealSelTextKeepsTheDecimalPlaces) {
+TEST(RegressionControls, RealSelTextKeepsTheDecimalPlaces) {
   Box box("real");
   box.control->InitProperties();
   box.site->Field().SetText(u"0.70");

@@ -210,7 +210,9 @@ void InputControl::ArrangeButton() {
   const double H = site.ScaleHeight();
   if (!bDropDown) {
     button.SetVisible(false);
-    txt.SetWidth(W);
+    // A container that reports no size (or a negative one) leaves the field no room
+    // rather than a width the field refuses.
+    txt.SetWidth(std::max(0.0, W));
     return;
   }
   button.SetVisible(false);

@@ -40,6 +40,11 @@ int16_t YearValue(std::u16string_view sYear) {
   return ToInt16(RoundDown(ToNumber(sYear)));
 }
 
+// Raises as YearValue does: a year part that is no number gives no date text.
+void CheckYear(std::u16string_view sYear) {
+  static_cast<void>(YearValue(sYear));
+}
+
 // A date part as a 16-bit number (Day, Month, Year reads).
 int16_t PartValue(std::u16string_view sPart) {
   return ToInt16(ToNumber(sPart));
@@ -359,9 +364,18 @@ std::u16string twDate::GetMDY(std::u16string_view sText, int32_t iPart) {
   }
 }
 
-std::u16string twDate::CenturyOf(int16_t iYear) const {
+std::u16string twDate::WidenYear(const std::u16string& sMonth, const std::u16string& sDay,
+                                 const std::u16string& sYear) const {
+  const int16_t iYear = YearValue(sYear);
   const double ceiling = RoundDown(ToNumber(sDateY2KCeiling));
-  return iYear >= 0 && iYear < ceiling ? u"20" : u"19";
+  const std::u16string first = iYear >= 0 && iYear < ceiling ? u"20" : u"19";
+  const std::u16string widened = sMonth + u'/' + sDay + u'/' + first + sYear;
+  // 29 February of year 00 is a date in 2000 only: a ceiling that sends it to 1900 would
+  // turn a date into none.
+  if (IsDate(widened, CurrentYear())) return widened;
+  const std::u16string other =
+      sMonth + u'/' + sDay + u'/' + (first == u"20" ? u"19" : u"20") + sYear;
+  return IsDate(other, CurrentYear()) ? other : widened;
 }
 
 std::u16string twDate::FormatDate(const std::u16string& sText) const {
@@ -373,10 +387,11 @@ std::u16string twDate::FormatDate(const std::u16string& sText) const {
     // to keep: write it m/d/yyyy first, or the user's date would be lost.
     if (iSlash2 == 0 && IsDate(s, CurrentYear())) s = DateToText(ToDate(s, CurrentYear()));
     const std::u16string sYear = GetMDY(s, twYear);
-    const int16_t iYear = YearValue(sYear);
-    const std::u16string century =
-        ShowsFourDigitYear(sDateFormat) && sYear.size() == 2 ? CenturyOf(iYear) : u"";
-    return GetMDY(s, twMonth) + u'/' + GetMDY(s, twDay) + u'/' + century + sYear;
+    CheckYear(sYear);
+    if (ShowsFourDigitYear(sDateFormat) && sYear.size() == 2) {
+      return WidenYear(GetMDY(s, twMonth), GetMDY(s, twDay), sYear);
+    }
+    return GetMDY(s, twMonth) + u'/' + GetMDY(s, twDay) + u'/' + sYear;
   } catch (const Error&) {
     return {};
   }
@@ -386,12 +401,12 @@ std::u16string twDate::DateValueText(const std::u16string& sText) const {
   try {
     const std::u16string field = txt.Text();
     const std::u16string sYear = GetMDY(field, twYear);
-    const int16_t iYear = YearValue(sYear);
+    CheckYear(sYear);
     if (sYear.size() == 4 && bDateCenturyOn) {
       return FormatDatePattern(field, sDateFormat, CurrentYear());
     }
     if (sYear.size() == 2 && (bDateCenturyOn || ShowsFourDigitYear(sDateFormat))) {
-      return GetMDY(sText, twMonth) + u'/' + GetMDY(sText, twDay) + u'/' + CenturyOf(iYear) + sYear;
+      return WidenYear(GetMDY(sText, twMonth), GetMDY(sText, twDay), sYear);
     }
     return field;
   } catch (const Error&) {

@@ -34,12 +34,20 @@ twMask::twMask(ControlSite& site) : InputControl(site), oMask(site.Clipboard()) 
           [this](const Variant& v) { txt.SetText(VariantToText(v)); }});
   AddKey({"Mask", std::u16string(kDefaultMask), std::u16string(kDefaultMask),
           [this] { return Variant(sMask); },
-          [this](const Variant& v) { sMask = VariantToText(v); }});
+          [this](const Variant& v) {
+            // The engine takes the mask as it is read, so that a load stopped by a later
+            // key leaves the box typing into the Mask it reports.
+            sMask = VariantToText(v);
+            oMask.SetMask(sMask);
+          }});
   // Only the first character is kept, as the engine keeps it: the property must report
   // the prompt the field actually shows.
   AddKey({"PromptChar", std::u16string(kDefaultPrompt), std::u16string(kDefaultPrompt),
           [this] { return Variant(sPromptChar); },
-          [this](const Variant& v) { sPromptChar = Left(VariantToText(v), 1); }});
+          [this](const Variant& v) {
+            sPromptChar = Left(VariantToText(v), 1);
+            oMask.SetPromptChar(sPromptChar);
+          }});
 }
 
 void twMask::InitProperties() {
@@ -58,8 +66,6 @@ void twMask::ReadProperties(const PropertyBag& bag) {
   ReadKeys(bag, {"Text", "Mask", "Appearance", "Alignment", "BackColor", "ForeColor", "BorderStyle",
                  "Enabled", "Font", "OnFocusSelect", "MousePointer", "ReadOnly", "AllowNull",
                  "PromptChar", "DropDown", "ButtonBackColor"});
-  oMask.SetMask(sMask);
-  oMask.SetPromptChar(sPromptChar);
   ArrangeButton();
 }
 

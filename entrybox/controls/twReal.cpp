@@ -21,6 +21,12 @@ bool IsRealNumberText(const std::u16string& s) {
   return true;
 }
 
+// The number of digits after the point of a decimal number text.
+size_t DecimalsOf(const std::u16string& s) {
+  const size_t point = s.find(u'.');
+  return point == std::u16string::npos ? 0 : s.size() - point - 1;
+}
+
 }  // namespace
 
 twReal::twReal(ControlSite& site) : InputControl(site) {
@@ -141,7 +147,11 @@ void twReal::SetSelText(const std::u16string& NewValue) {
   const size_t length =
       std::min(static_cast<size_t>(std::max(txt.SelLength(), 0)), result.size() - start);
   result.replace(start, length, NewValue);
-  if (IsRealNumberText(result)) txt.SetSelText(NewValue);
+  // More decimals than DecimalPlaces would not survive a save: the value would change.
+  if (IsRealNumberText(result) &&
+      DecimalsOf(result) <= static_cast<size_t>(std::max<int16_t>(DecimalPlaces(), 0))) {
+    txt.SetSelText(NewValue);
+  }
 }
 
 int16_t twReal::Spin() {
