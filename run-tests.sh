@@ -17,3 +17,6 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DENTRYBOX_SANITIZE=ON -DENTRYBOX_QT=OFF
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+# The fuzz targets (clang, libFuzzer): every corpus replayed, then each target 30 s.
+scripts/fuzz.sh
