@@ -39,7 +39,8 @@ void BM_TypeNumber(benchmark::State& state, const char* kind) {
   const std::u16string digits = u"123456789";
   for (auto _ : state) {
     box.site->Field().SetText(u"");
-    for (char16_t c : digits) box.Type(c);
+    for (char16_t c : digits)
+      box.Type(c);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(digits.size()));
 }
@@ -55,7 +56,8 @@ void BM_TypeDate(benchmark::State& state) {
   const std::u16string keys = u"12/31/1999";
   for (auto _ : state) {
     box.site->Field().SetText(u"//");
-    for (char16_t c : keys) box.Type(c);
+    for (char16_t c : keys)
+      box.Type(c);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(keys.size()));
 }
@@ -71,7 +73,8 @@ void BM_TypeMask(benchmark::State& state) {
   const std::u16string keys = u"5551234567";
   for (auto _ : state) {
     box.control->SetProperty("Text", std::u16string());
-    for (char16_t c : keys) box.Type(c);
+    for (char16_t c : keys)
+      box.Type(c);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(keys.size()));
 }

@@ -7,7 +7,8 @@ namespace {
 
 void BM_ToNumber(benchmark::State& state) {
   const std::u16string text = u" -1,234,567.891e2 ";
-  for (auto _ : state) benchmark::DoNotOptimize(entrybox::ToNumber(text));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(entrybox::ToNumber(text));
 }
 BENCHMARK(BM_ToNumber);
 
