@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the unit tests and scenario
-# scripts, the installed-package check, then the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the formatting, builds, and runs every test: the unit
+# tests and scenario scripts, the installed-package check, then the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 entrybox_need_packages "${ENTRYBOX_BUILD_PACKAGES[@]}"
 jobs=$(nproc)
+
+scripts/check-format.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENTRYBOX_BENCH=ON -DENTRYBOX_QT=ON
 cmake --build build -j"$jobs"
