@@ -35,20 +35,6 @@ bool Tracing() {
   return on;
 }
 
-std::string ShowText(std::u16string_view s) {
-  std::string out = "\"";
-  for (char16_t c : s) {
-    if (c >= 32 && c < 127 && c != u'"' && c != u'\\') {
-      out += static_cast<char>(c);
-    } else {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
-      out += buf;
-    }
-  }
-  return out + "\"";
-}
-
 std::string ShowValue(const Variant& v) {
   if (IsText(v)) return ShowText(std::get<std::u16string>(v));
   if (IsNumber(v)) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -158,5 +159,20 @@ class FuzzInput {
 /// Characters that matter to the controls first, so that small bytes pick them.
 inline constexpr std::u16string_view kAlphabet =
     u"0123456789-.,/ #&?%<>()_*eE+aAbBzZ:;!@$^[]\\'\"`~{}|=\tJanFebDecMay";
+
+/// A text quoted for a failure message: printable ASCII as it is, anything else as \uXXXX.
+inline std::string ShowText(std::u16string_view s) {
+  std::string out = "\"";
+  for (char16_t c : s) {
+    if (c >= 32 && c < 127 && c != u'"' && c != u'\\') {
+      out += static_cast<char>(c);
+    } else {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
+      out += buf;
+    }
+  }
+  return out + "\"";
+}
 
 }  // namespace entrybox::fuzz

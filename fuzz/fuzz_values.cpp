@@ -22,27 +22,15 @@ namespace {
 using std::chrono::year;
 using std::chrono::year_month_day;
 
-std::string Show(std::u16string_view s) {
-  std::string out = "\"";
-  for (char16_t c : s) {
-    if (c >= 32 && c < 127 && c != u'"' && c != u'\\') {
-      out += static_cast<char>(c);
-    } else {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
-      out += buf;
-    }
-  }
-  return out + "\"";
-}
-
 std::string Num(double v) {
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.17g", v);
   return buf;
 }
 
-std::string Show(year_month_day d) {
+using fuzz::ShowText;
+
+std::string ShowText(year_month_day d) {
   char buf[40];
   std::snprintf(buf, sizeof buf, "%d-%u-%u", static_cast<int>(d.year()),
                 static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
@@ -120,9 +108,9 @@ void CheckNumberToText(double v) {
   // Fifteen digits round the largest doubles (from 1.79769313486232E+308) beyond the
   // range: that text reads as no double at all, in C as here.
   if (!std::isfinite(expected)) return;
-  Check(IsNumeric(text), "NumberToText(" + Num(v) + ") = " + Show(text) + " does not convert");
+  Check(IsNumeric(text), "NumberToText(" + Num(v) + ") = " + ShowText(text) + " does not convert");
   const double back = ToNumber(text);
-  Check(back == expected, "NumberToText(" + Num(v) + ") = " + Show(text) + " reads back as " +
+  Check(back == expected, "NumberToText(" + Num(v) + ") = " + ShowText(text) + " reads back as " +
                               Num(back) + ", %.15G gives " + buf);
 }
 
@@ -137,11 +125,11 @@ bool Writable(double v) {
 // A formatted number reads back within half a unit of its last decimal (plus what
 // writing with 15 significant digits costs).
 void CheckReadsBack(double v, const std::u16string& text, int decimals, const std::string& what) {
-  Check(IsNumeric(text), what + " = " + Show(text) + " does not convert");
+  Check(IsNumeric(text), what + " = " + ShowText(text) + " does not convert");
   const double back = ToNumber(text);
   const double tolerance = 0.5 * std::pow(10.0, -decimals) + std::fabs(v) * 1e-14;
   Check(std::fabs(back - v) <= tolerance,
-        what + " = " + Show(text) + " reads back as " + Num(back));
+        what + " = " + ShowText(text) + " reads back as " + Num(back));
 }
 
 // Groups of three between the "," of the integer part, none after the point.
@@ -155,20 +143,20 @@ void CheckGrouping(const std::u16string& text, bool grouped, const std::string& 
   if (firstDigit == std::u16string::npos) return;
   const std::u16string digits = intPart.substr(firstDigit);
   if (!grouped) {
-    Check(digits.find(u',') == std::u16string::npos, what + " = " + Show(text) + ": ungrouped");
+    Check(digits.find(u',') == std::u16string::npos, what + " = " + ShowText(text) + ": ungrouped");
     return;
   }
   // From the right: three digits, ",", three digits...
   size_t run = 0;
   for (size_t i = digits.size(); i-- > 0;) {
     if (digits[i] == u',') {
-      Check(run == 3, what + " = " + Show(text) + ": a group that is not three digits");
+      Check(run == 3, what + " = " + ShowText(text) + ": a group that is not three digits");
       run = 0;
     } else {
       ++run;
     }
   }
-  Check(run >= 1 && run <= 3, what + " = " + Show(text) + ": bad leading group");
+  Check(run >= 1 && run <= 3, what + " = " + ShowText(text) + ": bad leading group");
 }
 
 void CheckNumber(double v, FuzzInput& in) {
@@ -176,7 +164,7 @@ void CheckNumber(double v, FuzzInput& in) {
 
   for (const auto& p : kPatterns) {
     std::u16string text;
-    const std::string what = "FormatPattern(" + Num(v) + ", " + Show(p) + ")";
+    const std::string what = "FormatPattern(" + Num(v) + ", " + ShowText(p) + ")";
     const int32_t err = ErrorOf(what, [&] { text = FormatPattern(v, p); });
     if (!std::isfinite(v)) {
       Check(err == 6, what + " raised " + std::to_string(err) + ", not 6");
@@ -202,13 +190,13 @@ void CheckNumber(double v, FuzzInput& in) {
     CheckGrouping(fixed, group, what);
     const size_t point = fixed.find(u'.');
     if (decimals == 0) {
-      Check(point == std::u16string::npos, what + " = " + Show(fixed) + " has a point");
+      Check(point == std::u16string::npos, what + " = " + ShowText(fixed) + " has a point");
     } else {
       Check(point != std::u16string::npos && fixed.size() - point - 1 == size_t(decimals),
-            what + " = " + Show(fixed) + " has not exactly that many decimals");
+            what + " = " + ShowText(fixed) + " has not exactly that many decimals");
       if (leadingZero) {
         Check(point > 0 && fixed[point - 1] >= u'0' && fixed[point - 1] <= u'9',
-              what + " = " + Show(fixed) + " has no digit before the point");
+              what + " = " + ShowText(fixed) + " has no digit before the point");
       }
     }
   }
@@ -244,14 +232,14 @@ void CheckNumericText(const std::u16string& t, FuzzInput& in) {
   double value = 0;
   const int32_t err = ErrorOf("ToNumber", [&] { value = ToNumber(t); });
   Check(err == 0 || err == 6 || err == 13,
-        "ToNumber(" + Show(t) + ") raised error " + std::to_string(err));
-  Check(IsNumeric(t) == (err == 0), "IsNumeric(" + Show(t) + ") disagrees with ToNumber");
+        "ToNumber(" + ShowText(t) + ") raised error " + std::to_string(err));
+  Check(IsNumeric(t) == (err == 0), "IsNumeric(" + ShowText(t) + ") disagrees with ToNumber");
   const double leading = LeadingValue(t);
   if (err == 0) {
-    Check(std::isfinite(value), "ToNumber(" + Show(t) + ") is not finite");
+    Check(std::isfinite(value), "ToNumber(" + ShowText(t) + ") is not finite");
     // Without group separators the leading number is the whole number.
     if (t.find(u',') == std::u16string::npos) {
-      Check(leading == value, "LeadingValue(" + Show(t) + ") = " + Num(leading) +
+      Check(leading == value, "LeadingValue(" + ShowText(t) + ") = " + Num(leading) +
                                   " but ToNumber gives " + Num(value));
     }
   }
@@ -259,17 +247,18 @@ void CheckNumericText(const std::u16string& t, FuzzInput& in) {
     const std::u16string got = FormatPattern(std::u16string_view(t), p);
     if (err == 0) {
       Check(got == FormatPattern(value, p),
-            "FormatPattern(" + Show(t) + ", " + Show(p) + ") differs from the number's");
+            "FormatPattern(" + ShowText(t) + ", " + ShowText(p) + ") differs from the number's");
     } else {
-      Check(got == t, "FormatPattern(" + Show(t) + ", " + Show(p) + ") changed a non-number");
+      Check(got == t,
+            "FormatPattern(" + ShowText(t) + ", " + ShowText(p) + ") changed a non-number");
     }
   }
   const int decimals = in.Byte() % 12;
   std::u16string fixed;
   const int32_t ferr = ErrorOf(
       "FormatFixed", [&] { fixed = FormatFixed(std::u16string_view(t), decimals, true, true); });
-  Check(ferr == err, "FormatFixed(" + Show(t) + ") raised " + std::to_string(ferr) + ", ToNumber " +
-                         std::to_string(err));
+  Check(ferr == err, "FormatFixed(" + ShowText(t) + ") raised " + std::to_string(ferr) +
+                         ", ToNumber " + std::to_string(err));
   if (err == 0) Check(fixed == FormatFixed(value, decimals, true, true), "FormatFixed text/number");
 }
 
@@ -280,14 +269,14 @@ void CheckDateReadsBack(year_month_day d, year current) {
   const int y = static_cast<int>(d.year());
   const std::u16string text = DateToText(d);
   Check(IsDate(text, current) && ToDate(text, current) == d,
-        "DateToText(" + Show(d) + ") = " + Show(text) + " does not read back");
+        "DateToText(" + ShowText(d) + ") = " + ShowText(text) + " does not read back");
   for (const auto& p : kDatePatterns) {
     const std::u16string f = FormatDatePattern(d, p);
     const bool twoDigits = p.size() == 8 || p.size() == 6;
     if (twoDigits && (y < 1930 || y > 2029)) continue;
-    Check(
-        IsDate(f, current) && ToDate(f, current) == d,
-        "FormatDatePattern(" + Show(d) + ", " + Show(p) + ") = " + Show(f) + " does not read back");
+    Check(IsDate(f, current) && ToDate(f, current) == d, "FormatDatePattern(" + ShowText(d) + ", " +
+                                                             ShowText(p) + ") = " + ShowText(f) +
+                                                             " does not read back");
   }
 }
 
@@ -295,20 +284,21 @@ void CheckDateText(const std::u16string& t, year current) {
   const bool isDate = IsDate(t, current);
   year_month_day d{};
   const int32_t err = ErrorOf("ToDate", [&] { d = ToDate(t, current); });
-  Check(isDate == (err == 0), "IsDate(" + Show(t) + ") disagrees with ToDate");
-  Check(err == 0 || err == 13, "ToDate(" + Show(t) + ") raised " + std::to_string(err));
+  Check(isDate == (err == 0), "IsDate(" + ShowText(t) + ") disagrees with ToDate");
+  Check(err == 0 || err == 13, "ToDate(" + ShowText(t) + ") raised " + std::to_string(err));
   for (const auto& p : kDatePatterns) {
     const std::u16string f = FormatDatePattern(t, p, current);
     if (!isDate) {
-      Check(f == t, "FormatDatePattern(" + Show(t) + ") changed a text that is no date");
+      Check(f == t, "FormatDatePattern(" + ShowText(t) + ") changed a text that is no date");
     } else {
-      Check(f == FormatDatePattern(d, p), "FormatDatePattern(" + Show(t) + ") text/date");
+      Check(f == FormatDatePattern(d, p), "FormatDatePattern(" + ShowText(t) + ") text/date");
     }
   }
   if (!isDate) return;
-  Check(d.ok(), "ToDate(" + Show(t) + ") = " + Show(d) + " is no calendar date");
+  Check(d.ok(), "ToDate(" + ShowText(t) + ") = " + ShowText(d) + " is no calendar date");
   const int y = static_cast<int>(d.year());
-  Check(y >= 100 && y <= 9999, "ToDate(" + Show(t) + ") = " + Show(d) + " outside 100..9999");
+  Check(y >= 100 && y <= 9999,
+        "ToDate(" + ShowText(t) + ") = " + ShowText(d) + " outside 100..9999");
   CheckDateReadsBack(d, current);
 }
 
@@ -325,12 +315,12 @@ void CheckStrings(const std::u16string& s, FuzzInput& in) {
     std::u16string expected;
     if (a <= len && b != 0)
       expected = b < 0 ? s.substr(size_t(a - 1)) : s.substr(size_t(a - 1), size_t(b));
-    Check(mid == expected, "Mid(" + Show(s) + ", " + std::to_string(a) + ", " + std::to_string(b) +
-                               ") = " + Show(mid));
+    Check(mid == expected, "Mid(" + ShowText(s) + ", " + std::to_string(a) + ", " +
+                               std::to_string(b) + ") = " + ShowText(mid));
   }
   const std::u16string at = CharAt(s, a);
   Check(at == (a >= 1 && a <= len ? s.substr(size_t(a - 1), 1) : u""),
-        "CharAt(" + Show(s) + ", " + std::to_string(a) + ") = " + Show(at) +
+        "CharAt(" + ShowText(s) + ", " + std::to_string(a) + ") = " + ShowText(at) +
             ", which is beyond the ends");
   const std::u16string find = Left(Mid(s, b < 1 ? 1 : b), in.Byte() % 4);
   const std::ptrdiff_t pos = InStr(a, s, find);
@@ -352,7 +342,7 @@ void CheckStrings(const std::u16string& s, FuzzInput& in) {
     }
   }
   const std::string utf8 = ToUtf8(s);
-  if (wellFormed) Check(FromUtf8(utf8) == s, "UTF-8 round trip of " + Show(s));
+  if (wellFormed) Check(FromUtf8(utf8) == s, "UTF-8 round trip of " + ShowText(s));
 }
 
 void CheckUtf8(const uint8_t* data, size_t size) {
@@ -402,7 +392,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckDateReadsBack(d, current);
       } else {
         Check(!IsDate(text, current) || y < 100,
-              "DateToText of a date that is no date reads as one: " + Show(text));
+              "DateToText of a date that is no date reads as one: " + ShowText(text));
       }
       break;
     }
