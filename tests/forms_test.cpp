@@ -185,6 +185,9 @@ TEST(FormText, EveryKindOfBadFileIsRefusedNamingThePlace) {
       {R"({"controls": []})", "not an entrybox form file"},
       {R"({"format": "entrybox-form", "version": 2, "controls": []})",
        "/version: version 2 is newer than this library reads (1)"},
+      // A version beyond any integer type (found by fuzz_forms: converting it was undefined).
+      {R"({"format": "entrybox-form", "version": 1e70, "controls": []})",
+       "/version: version 1e+70 is newer than this library reads (1)"},
       {R"({"format": "entrybox-form", "version": 0.5, "controls": []})",
        "/version: unknown version"},
       {R"({"format": "entrybox-form", "version": "1", "controls": []})",

@@ -9,6 +9,7 @@
 #include "entrybox/controls/Factory.h"
 #include "entrybox/headless/HeadlessPlatform.h"
 #include "entrybox/platform/Error.h"
+#include "entrybox/platform/Keys.h"
 #include "entrybox/values/Convert.h"
 #include "entrybox/values/Date.h"
 #include "entrybox/values/Strings.h"
@@ -101,6 +102,21 @@ TEST(RegressionControls, RealSelTextKeepsTheDecimalPlaces) {
   const size_t point = text.find(u'.');
   ASSERT_NE(point, std::u16string::npos);
   EXPECT_EQ(text.size() - point - 1, 2u) << ToUtf8(text);
+}
+
+// Finding 6 (fuzz_real): pasting a clipboard whose leading number lies beyond the double
+// range ("90888.E100000005...") raised error 6 from the paste key instead of refusing it.
+TEST(RegressionControls, RealPasteBeyondTheDoubleRangeIsRefused) {
+  Box box("real");
+  box.control->InitProperties();
+  box.container.clipboard.SetText(u"90888.E100000005.8888000");
+  for (const int16_t shift : {keys::kCtrl, static_cast<int16_t>(keys::kCtrl | keys::kShift)}) {
+    EXPECT_NO_THROW(box.site->Field().KeyDown(86, shift));
+    EXPECT_EQ(box.site->Field().Text(), u"0.00");
+  }
+  box.container.clipboard.SetText(u"-9e999");
+  EXPECT_NO_THROW(box.site->Field().KeyDown(86, keys::kCtrl));
+  EXPECT_EQ(box.site->Field().Text(), u"0.00");
 }
 
 }  // namespace

@@ -240,8 +240,11 @@ void clsReal::CopyText(EditField& Ctrl) {
 
 void clsReal::PasteText(EditField& Ctrl) {
   const Snapshot v = Read(Ctrl);
-  // The clipboard counts by its value only: "12.5abc" pastes 12.5, "" pastes 0.
-  const std::u16string P = NumberToText(ValueOf(clipboard.GetText()));
+  // The clipboard counts by its value only: "12.5abc" pastes 12.5, "" pastes 0; a number
+  // beyond the double range ("9E999") has no text and is refused.
+  const double pasted = ValueOf(clipboard.GetText());
+  if (!std::isfinite(pasted)) return;
+  const std::u16string P = NumberToText(pasted);
   std::u16string C = Left(v.T, v.s) + P + Mid(v.T, v.s + v.n + 1);
 
   // Refused: a value out of range or negative, and a candidate that is no number (two

@@ -473,7 +473,10 @@ class FormReader {
       throw Failure{"/version", "unknown version"};
     }
     if (version > formfile::kVersion) {
-      throw Failure{"/version", "version " + std::to_string(static_cast<int64_t>(version)) +
+      // Any whole number may stand here, far beyond what an integer type holds.
+      char shown[32];
+      std::snprintf(shown, sizeof shown, "%.15g", version);
+      throw Failure{"/version", std::string("version ") + shown +
                                     " is newer than this library reads (" +
                                     std::to_string(formfile::kVersion) + ")"};
     }
