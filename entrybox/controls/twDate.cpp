@@ -40,11 +40,6 @@ int16_t YearValue(std::u16string_view sYear) {
   return ToInt16(RoundDown(ToNumber(sYear)));
 }
 
-// Raises as YearValue does: a year part that is no number gives no date text.
-void CheckYear(std::u16string_view sYear) {
-  static_cast<void>(YearValue(sYear));
-}
-
 // A date part as a 16-bit number (Day, Month, Year reads).
 int16_t PartValue(std::u16string_view sPart) {
   return ToInt16(ToNumber(sPart));
@@ -364,17 +359,20 @@ std::u16string twDate::GetMDY(std::u16string_view sText, int32_t iPart) {
   }
 }
 
-std::u16string twDate::WidenYear(const std::u16string& sMonth, const std::u16string& sDay,
-                                 const std::u16string& sYear) const {
-  const int16_t iYear = YearValue(sYear);
+std::u16string twDate::CenturyOf(int16_t iYear) const {
   const double ceiling = RoundDown(ToNumber(sDateY2KCeiling));
-  const std::u16string first = iYear >= 0 && iYear < ceiling ? u"20" : u"19";
-  const std::u16string widened = sMonth + u'/' + sDay + u'/' + first + sYear;
+  return iYear >= 0 && iYear < ceiling ? u"20" : u"19";
+}
+
+std::u16string twDate::WidenYear(const std::u16string& sMonth, const std::u16string& sDay,
+                                 const std::u16string& sYear, int16_t iYear) const {
+  const std::u16string century = CenturyOf(iYear);
+  const std::u16string widened = sMonth + u'/' + sDay + u'/' + century + sYear;
   // 29 February of year 00 is a date in 2000 only: a ceiling that sends it to 1900 would
   // turn a date into none.
   if (IsDate(widened, CurrentYear())) return widened;
   const std::u16string other =
-      sMonth + u'/' + sDay + u'/' + (first == u"20" ? u"19" : u"20") + sYear;
+      sMonth + u'/' + sDay + u'/' + (century == u"20" ? u"19" : u"20") + sYear;
   return IsDate(other, CurrentYear()) ? other : widened;
 }
 
@@ -387,9 +385,9 @@ std::u16string twDate::FormatDate(const std::u16string& sText) const {
     // to keep: write it m/d/yyyy first, or the user's date would be lost.
     if (iSlash2 == 0 && IsDate(s, CurrentYear())) s = DateToText(ToDate(s, CurrentYear()));
     const std::u16string sYear = GetMDY(s, twYear);
-    CheckYear(sYear);
+    const int16_t iYear = YearValue(sYear);
     if (ShowsFourDigitYear(sDateFormat) && sYear.size() == 2) {
-      return WidenYear(GetMDY(s, twMonth), GetMDY(s, twDay), sYear);
+      return WidenYear(GetMDY(s, twMonth), GetMDY(s, twDay), sYear, iYear);
     }
     return GetMDY(s, twMonth) + u'/' + GetMDY(s, twDay) + u'/' + sYear;
   } catch (const Error&) {
@@ -401,12 +399,12 @@ std::u16string twDate::DateValueText(const std::u16string& sText) const {
   try {
     const std::u16string field = txt.Text();
     const std::u16string sYear = GetMDY(field, twYear);
-    CheckYear(sYear);
+    const int16_t iYear = YearValue(sYear);
     if (sYear.size() == 4 && bDateCenturyOn) {
       return FormatDatePattern(field, sDateFormat, CurrentYear());
     }
     if (sYear.size() == 2 && (bDateCenturyOn || ShowsFourDigitYear(sDateFormat))) {
-      return WidenYear(GetMDY(sText, twMonth), GetMDY(sText, twDay), sYear);
+      return WidenYear(GetMDY(sText, twMonth), GetMDY(sText, twDay), sYear, iYear);
     }
     return field;
   } catch (const Error&) {

@@ -117,12 +117,14 @@ class twDate : public InputControl {
   std::u16string FormatDate(const std::u16string& sText) const;
   /// See DateValue; month and day come from sText, the year from the field.
   std::u16string DateValueText(const std::u16string& sText) const;
-  /// "m/d/yyyy" from a two-digit year by the century rule: "20" for a year from 0 up to
-  /// below the ceiling, else "19" (ceiling 30: 29 -> 2029, 30 -> 1930); when that gives
-  /// no date and the other century does (29 February 00), the other century. Error 13 or
-  /// 6 when the ceiling is no number.
+  /// The century rule: "20" for a two-digit year from 0 up to below the ceiling, else
+  /// "19" (ceiling 30: 29 -> "20", 30 -> "19"). Error 13 or 6 when the ceiling is no
+  /// number.
+  std::u16string CenturyOf(int16_t iYear) const;
+  /// "m/d/yyyy" from a two-digit year sYear (value iYear) by the century rule; when that
+  /// gives no date and the other century does (29 February 00), the other century.
   std::u16string WidenYear(const std::u16string& sMonth, const std::u16string& sDay,
-                           const std::u16string& sYear) const;
+                           const std::u16string& sYear, int16_t iYear) const;
   /// Replaces one part (twMonth, twDay, twYear) by NewValue when the result is a date.
   void SetPart(int32_t iPart, int16_t NewValue);
   void SaveError(const Error& e);

@@ -148,8 +148,7 @@ void twReal::SetSelText(const std::u16string& NewValue) {
       std::min(static_cast<size_t>(std::max(txt.SelLength(), 0)), result.size() - start);
   result.replace(start, length, NewValue);
   // More decimals than DecimalPlaces would not survive a save: the value would change.
-  if (IsRealNumberText(result) &&
-      DecimalsOf(result) <= static_cast<size_t>(std::max<int16_t>(DecimalPlaces(), 0))) {
+  if (IsRealNumberText(result) && DecimalsOf(result) <= static_cast<size_t>(DecimalPlaces())) {
     txt.SetSelText(NewValue);
   }
 }
