@@ -225,7 +225,8 @@ int16_t clsReal::KeyDown(EditField& Ctrl, int16_t KeyCode, int16_t Shift) {
   if (KeyCode == kUp) return SpinValue(Ctrl, KeyCode, +1);
   if (KeyCode == kDown) return SpinValue(Ctrl, KeyCode, -1);
   if (KeyCode == kDelete || (ctrlHeld && IsLetter(KeyCode, u'X'))) {
-    if (KeyCode != kDelete) clipboard.SetText(Ctrl.SelText());  // cut: the raw selection
+    // Cut puts the raw selection on the clipboard; cutting nothing keeps what it holds.
+    if (KeyCode != kDelete && Ctrl.SelLength() > 0) clipboard.SetText(Ctrl.SelText());
     return DeleteForward(Ctrl, KeyCode);
   }
   return KeyCode;
@@ -261,11 +262,14 @@ void clsReal::PasteText(EditField& Ctrl) {
 int16_t clsReal::SpinValue(EditField& Ctrl, int16_t KeyCode, int direction) {
   const Snapshot v = Read(Ctrl);
   const double value = ValueOf(v.T);  // a text with no number counts as 0
-  const double next = value + direction * static_cast<double>(spinChange);
+  // Sums are compared as the decimals they stand for: 0.14 + 1 is 1.14, not the binary
+  // 1.1400000000000001 that a Max of 1.14 would refuse.
+  const double next = LimitValue(value + direction * static_cast<double>(spinChange));
   // Guarded by a step of 1 and, so that a larger step cannot carry the value past a
   // limit, by the new value itself.
-  const bool guard = direction > 0 ? value + 1 <= maxVal : value - 1 >= minVal;
-  if (!guard || !InRange(LimitValue(next))) return KeyCode;
+  const bool guard =
+      direction > 0 ? LimitValue(value + 1) <= maxVal : LimitValue(value - 1) >= minVal;
+  if (!guard || !InRange(next)) return KeyCode;
 
   Ctrl.SetText(NumberToText(next));
   ReformatAfterEdit(Ctrl, KeyCode);
