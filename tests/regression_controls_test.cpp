@@ -119,5 +119,39 @@ TEST(RegressionControls, RealPasteBeyondTheDoubleRangeIsRefused) {
   EXPECT_EQ(box.site->Field().Text(), u"0.00");
 }
 
+// Findings 8 and 9 (fuzz_real): SelText took results that a save and a load rewrote: a
+// number with 16 significant digits ("7999999999999999.00" came back as
+// "8000000000000000.00") and a blank before a grouped 228-digit number. Neither can be
+// typed; SelText now refuses both, as it refuses surplus decimals.
+TEST(RegressionControls, RealSelTextKeepsOnlyTextsThatSurviveASave) {
+  struct Case {
+    std::u16string field;
+    int32_t start, length;
+    std::u16string selText;
+    std::u16string expected;
+  };
+  std::u16string grouped228 = u"8,120,219";
+  for (int i = 0; i < 73; ++i)
+    grouped228 += u",000";
+  grouped228 += u".00";
+  const Case cases[] = {
+      {u"7.00", 1, 0, u"999999999999999", u"7.00"},
+      {u"0.00", 0, 4, u"7999999999999999.00", u"0.00"},
+      {grouped228, 0, 0, u" 21", grouped228},
+      {u"0.00", 0, 4, u"+5", u"0.00"},
+      {u"7.00", 1, 0, u"99999999999999", u"799999999999999.00"},
+      {u"0.00", 0, 4, u"12340000000000000000.00", u"12340000000000000000.00"},
+  };
+  for (const Case& c : cases) {
+    Box box("real");
+    box.control->InitProperties();
+    box.site->Field().SetText(c.field);
+    box.site->Field().SetSelStart(c.start);
+    box.site->Field().SetSelLength(c.length);
+    box.control->SetProperty("SelText", c.selText);
+    EXPECT_EQ(ToUtf8(box.site->Field().Text()), ToUtf8(c.expected)) << ToUtf8(c.selText);
+  }
+}
+
 }  // namespace
 }  // namespace entrybox

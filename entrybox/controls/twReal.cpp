@@ -11,20 +11,32 @@ namespace entrybox {
 
 namespace {
 
-// A decimal number as the real box holds it: optional "-", digits and separators, a
-// point and decimals; no exponent.
-bool IsRealNumberText(const std::u16string& s) {
-  if (!IsNumeric(s)) return false;
-  for (char16_t c : s) {
-    if (c == u'e' || c == u'E') return false;
-  }
-  return true;
-}
-
 // The number of digits after the point of a decimal number text.
 size_t DecimalsOf(const std::u16string& s) {
   const size_t point = s.find(u'.');
   return point == std::u16string::npos ? 0 : s.size() - point - 1;
+}
+
+// The significant digits of a decimal number text: from its first non-zero digit to its
+// last. A double holds 15 of them exactly; the box writes its value with no more.
+size_t SignificantDigitsOf(const std::u16string& s) {
+  std::u16string digits;
+  for (char16_t c : s) {
+    if (c >= u'0' && c <= u'9') digits += c;
+  }
+  const size_t first = digits.find_first_not_of(u'0');
+  if (first == std::u16string::npos) return 0;
+  return digits.find_last_not_of(u'0') - first + 1;
+}
+
+// Whether a text can stand in the real box as it is: a decimal number as the box writes
+// it (no blanks or "+"), with no more decimals than the box keeps and no more significant
+// digits than its value holds. Anything else would come back changed from a save and a
+// load.
+bool KeepsItsValue(const std::u16string& s, int16_t places) {
+  return s.find_first_not_of(u"0123456789,.-") == std::u16string::npos && IsNumeric(s) &&
+         DecimalsOf(s) <= static_cast<size_t>(std::max<int16_t>(places, 0)) &&
+         SignificantDigitsOf(s) <= 15;
 }
 
 }  // namespace
@@ -147,8 +159,7 @@ void twReal::SetSelText(const std::u16string& NewValue) {
   const size_t length =
       std::min(static_cast<size_t>(std::max(txt.SelLength(), 0)), result.size() - start);
   result.replace(start, length, NewValue);
-  // More decimals than DecimalPlaces would not survive a save: the value would change.
-  if (IsRealNumberText(result) && DecimalsOf(result) <= static_cast<size_t>(DecimalPlaces())) {
+  if (KeepsItsValue(result, DecimalPlaces())) {
     txt.SetSelText(NewValue);
   }
 }
