@@ -187,9 +187,10 @@ TEST(clsRealTest, Clipboard) {
       {"paste above Max refused", Range(0, 100), "50.00", 0, 0, {paste}, "50.00", 0, 0, "9", "9"},
       {"second point refused", kDp2, "5.00", 1, 0, {paste}, "5.00", 1, 0, "1.5", "1.5"},
       {"no number refused", kDp2, "1.50", 1, 0, {paste}, "1.50", 1, 0, "-3", "-3"},
-      // Cut puts the raw selection on the clipboard, then deletes as Delete does.
+      // Cut puts the raw selection on the clipboard, then deletes as Delete does; with
+      // nothing selected the clipboard keeps what it held.
       {"cut", kDp2, "12.34", 3, 2, {cut}, "12.00", 3, 0, "", "34"},
-      {"cut without selection", kDp2, "12.34", 3, 0, {cut}, "12.40", 3, 0, "(clip)", ""},
+      {"cut without selection", kDp2, "12.34", 3, 0, {cut}, "12.40", 3, 0, "(clip)", "(clip)"},
   });
 }
 
