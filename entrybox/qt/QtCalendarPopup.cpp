@@ -2,15 +2,17 @@
 
 #include <QCalendarWidget>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace entrybox {
 
-QtCalendarPopup::QtCalendarPopup(QWidget* parent)
-    : QWidget(parent, Qt::Popup), calendar(new QCalendarWidget(this)) {
+QtCalendarPopup::QtCalendarPopup(QWidget* parent, QWidget* dropButton)
+    : QWidget(parent, Qt::Popup), calendar(new QCalendarWidget(this)), dropButton(dropButton) {
   setObjectName(QStringLiteral("CalendarPopup"));
+  setAttribute(Qt::WA_WindowPropagation);  // the font and palette of the form
   calendar->setObjectName(QStringLiteral("Calendar"));
   const QLocale system = QLocale::system();
   calendar->setLocale(system);
@@ -44,6 +46,16 @@ void QtCalendarPopup::ShowUnder(QWidget& anchor, QDate date, QDate minimum, QDat
   move(at);
   show();
   calendar->setFocus(Qt::PopupFocusReason);
+}
+
+void QtCalendarPopup::mousePressEvent(QMouseEvent* event) {
+  // Qt closes the popup on a press outside it and then hands the press on; on the button
+  // that would open the popup again at once.
+  const QPoint at = event->globalPosition().toPoint();
+  setAttribute(Qt::WA_NoMouseReplay,
+               dropButton && dropButton->isVisible() &&
+                   dropButton->rect().contains(dropButton->mapFromGlobal(at)));
+  QWidget::mousePressEvent(event);
 }
 
 void QtCalendarPopup::Pick(QDate date) {

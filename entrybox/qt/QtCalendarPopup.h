@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDate>
+#include <QPointer>
 #include <QWidget>
 
 class QCalendarWidget;
@@ -16,7 +17,9 @@ class QtCalendarPopup : public QWidget {
   Q_OBJECT
 
  public:
-  explicit QtCalendarPopup(QWidget* parent);
+  /// `dropButton` is the button that opens the popup: a press on it while the popup is
+  /// open only closes the popup, rather than reaching the button and opening it again.
+  QtCalendarPopup(QWidget* parent, QWidget* dropButton);
 
   QCalendarWidget& Calendar() { return *calendar; }
 
@@ -29,10 +32,14 @@ class QtCalendarPopup : public QWidget {
   /// A day was picked; the popup has closed already.
   void Picked(QDate date);
 
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
  private:
   void Pick(QDate date);
 
   QCalendarWidget* calendar;
+  QPointer<QWidget> dropButton;
 };
 
 }  // namespace entrybox

@@ -273,7 +273,7 @@ void QtDate::ShowCalendar() {
   }
 
   if (!popup) {
-    popup = new QtCalendarPopup(this);
+    popup = new QtCalendarPopup(this, &Button().ToolButton());
     connect(popup, &QtCalendarPopup::Picked, this, &QtDate::PickDate);
   }
   popup->ShowUnder(*this, date, minimum, maximum);

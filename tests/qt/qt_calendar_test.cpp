@@ -253,9 +253,11 @@ TEST(QtCalendar, AClickOnADayPicksIt) {
   EXPECT_EQ(f.box->seen, kPicked);
 }
 
-// Escape and a click outside close the popup and change nothing.
+// Escape, a click outside and a click on the drop-down button close the popup and change
+// nothing; the button's click does not open it again.
 TEST(QtCalendar, EscapeOrAClickOutsideChangesNothing) {
-  for (const bool escape : {true, false}) {
+  enum Way { kEscape, kOutside, kButton };
+  for (const Way way : {kEscape, kOutside, kButton}) {
     Fixture f;
     f.box->SetDateFormat("mm/dd/yyyy");
     f.box->SetText("12/25/2024");
@@ -263,15 +265,19 @@ TEST(QtCalendar, EscapeOrAClickOutsideChangesNothing) {
     ASSERT_NE(popup, nullptr);
     Press(*popup, Qt::Key_Right);
     EXPECT_EQ(popup->Calendar().selectedDate(), QDate(2024, 12, 26));
-    if (escape) {
+    if (way == kEscape) {
       Press(*popup, Qt::Key_Escape);
     } else {
-      QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {}, QPoint(-20, -20));
+      QWidget& button = f.box->Button().ToolButton();
+      const QPoint target = way == kOutside
+                                ? QPoint(-20, -20)
+                                : popup->mapFromGlobal(button.mapToGlobal(button.rect().center()));
+      QTest::mouseClick(popup->windowHandle(), Qt::LeftButton, {}, target);
       QApplication::processEvents();
     }
-    EXPECT_FALSE(popup->isVisible()) << escape;
+    EXPECT_FALSE(popup->isVisible()) << way;
     EXPECT_EQ(f.box->Field().LineEdit().text(), "12/25/2024");
-    EXPECT_EQ(f.box->seen, std::vector<std::string>{"ButtonClick"}) << escape;
+    EXPECT_EQ(f.box->seen, std::vector<std::string>{"ButtonClick"}) << way;
   }
 }
 
