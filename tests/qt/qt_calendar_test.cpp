@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLocale>
+#include <QScreen>
 #include <QTableView>
 #include <QtTest/QTest>
 #include <chrono>
@@ -116,6 +117,18 @@ TEST(QtCalendar, OpensUnderTheFieldWithTheFieldsDateSelected) {
     EXPECT_EQ(popup->Calendar().locale(), QLocale::system());
     popup->close();
   }
+}
+
+// Near the bottom of the screen the calendar opens above the field instead.
+TEST(QtCalendar, OpensAboveTheFieldWhereThereIsNoRoomBelow) {
+  Fixture f;
+  const QRect room = f.box->screen()->availableGeometry();
+  f.box->move(room.left() + 10, room.bottom() - 3 * f.box->height());
+  QApplication::processEvents();
+  QtCalendarPopup* popup = f.Click();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_LE(popup->geometry().bottom(), f.box->mapToGlobal(QPoint(0, 0)).y() + 4);
+  EXPECT_GE(popup->geometry().top(), room.top());
 }
 
 // Off by default; with it off, disabled or read-only, the click is only the event.
