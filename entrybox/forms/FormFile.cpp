@@ -211,6 +211,26 @@ Json ValueJson(const Variant& value, const std::string& place) {
       value);
 }
 
+// The pairs of a control's bag or of its widget settings, as one JSON object at `at`.
+Json PairsJson(const PropertyPairs& pairs, const std::string& at) {
+  if (pairs.size() > formfile::kMaxProperties) {
+    throw Failure{at, "more than " + std::to_string(formfile::kMaxProperties) + " properties"};
+  }
+  Json out = Json::object();
+  std::unordered_set<std::string_view> keys;
+  for (size_t i = 0; i < pairs.size(); ++i) {
+    const auto& [key, value] = pairs[i];
+    // A key that is no UTF-8 cannot be named by a pointer: its position says which.
+    if (!IsUtf8(key)) throw Failure{at, "key " + std::to_string(i) + " is not UTF-8"};
+    const std::string place = at + Token(key);
+    if (key.empty()) throw Failure{place, "empty key"};
+    CheckName(key, place, "key");
+    if (!keys.insert(key).second) throw Failure{place, "key " + Quoted(key) + " written twice"};
+    out[key] = ValueJson(value, place);
+  }
+  return out;
+}
+
 Json ControlJson(const FormControl& control, const std::string& place) {
   if (!IsKind(control.Kind)) {
     throw Failure{place + "/kind",
@@ -219,24 +239,7 @@ Json ControlJson(const FormControl& control, const std::string& place) {
   if (!IsUtf8(control.Name)) throw Failure{place + "/name", "name is not UTF-8"};
   CheckName(control.Name, place + "/name", "name");
   CheckGeometry(control.Geometry, place + "/geometry");
-  if (control.Properties.size() > formfile::kMaxProperties) {
-    throw Failure{place + "/properties",
-                  "more than " + std::to_string(formfile::kMaxProperties) + " properties"};
-  }
-  Json properties = Json::object();
-  std::unordered_set<std::string_view> keys;
-  for (size_t i = 0; i < control.Properties.size(); ++i) {
-    const auto& [key, value] = control.Properties[i];
-    // A key that is no UTF-8 cannot be named by a pointer: its position says which.
-    if (!IsUtf8(key)) {
-      throw Failure{place + "/properties", "key " + std::to_string(i) + " is not UTF-8"};
-    }
-    const std::string at = place + "/properties" + Token(key);
-    if (key.empty()) throw Failure{at, "empty key"};
-    CheckName(key, at, "key");
-    if (!keys.insert(key).second) throw Failure{at, "key " + Quoted(key) + " written twice"};
-    properties[key] = ValueJson(value, at);
-  }
+  Json properties = PairsJson(control.Properties, place + "/properties");
   Json out = Json::object();
   out["kind"] = control.Kind;
   out["name"] = control.Name;
@@ -247,6 +250,8 @@ Json ControlJson(const FormControl& control, const std::string& place) {
   geometry["height"] = NumberJson(control.Geometry.Height, place + "/geometry/height");
   out["geometry"] = std::move(geometry);
   out["properties"] = std::move(properties);
+  // Left out when empty, so that a form without widget settings reads as it always did.
+  if (!control.Widget.empty()) out["widget"] = PairsJson(control.Widget, place + "/widget");
   return out;
 }
 
@@ -547,7 +552,7 @@ class FormReader {
 
   static FormControl Control(const Node& node, const std::string& place) {
     const NodeObject& members = Object(node, place);
-    OnlyMembers(members, place, {"kind", "name", "geometry", "properties"});
+    OnlyMembers(members, place, {"kind", "name", "geometry", "properties", "widget"});
     FormControl control;
     control.Kind = String(Member(members, "kind", place), place + "/kind");
     if (!IsKind(control.Kind)) {
@@ -557,18 +562,27 @@ class FormReader {
     control.Name = String(Member(members, "name", place), place + "/name");
     CheckName(control.Name, place + "/name", "name");
     control.Geometry = Geometry(Member(members, "geometry", place), place + "/geometry");
-    const std::string at = place + "/properties";
-    const NodeObject& properties = Object(Member(members, "properties", place), at);
-    if (properties.size() > formfile::kMaxProperties) {
-      throw Failure{at, "more than " + std::to_string(formfile::kMaxProperties) + " properties"};
-    }
-    control.Properties.reserve(properties.size());
-    for (const auto& [key, value] : properties) {
-      if (key.empty()) throw Failure{at + Token(key), "empty key"};
-      CheckName(key, at + Token(key), "key");
-      control.Properties.emplace_back(key, Value(value, at + Token(key)));
+    control.Properties = Pairs(Member(members, "properties", place), place + "/properties");
+    // Optional: files written before widget settings existed have none.
+    if (const Node* widget = Find(members, "widget")) {
+      control.Widget = Pairs(*widget, place + "/widget");
     }
     return control;
+  }
+
+  static PropertyPairs Pairs(const Node& node, const std::string& at) {
+    const NodeObject& members = Object(node, at);
+    if (members.size() > formfile::kMaxProperties) {
+      throw Failure{at, "more than " + std::to_string(formfile::kMaxProperties) + " properties"};
+    }
+    PropertyPairs pairs;
+    pairs.reserve(members.size());
+    for (const auto& [key, value] : members) {
+      if (key.empty()) throw Failure{at + Token(key), "empty key"};
+      CheckName(key, at + Token(key), "key");
+      pairs.emplace_back(key, Value(value, at + Token(key)));
+    }
+    return pairs;
   }
 
   static ControlGeometry Geometry(const Node& node, const std::string& place) {

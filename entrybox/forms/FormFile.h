@@ -18,9 +18,20 @@
 //           "Formatted": false,
 //           "Font": { "font": { "name": "Sans", "size": 8 } }
 //         }
+//       },
+//       {
+//         "kind": "date",
+//         "name": "txtDue",
+//         "geometry": { "left": 120, "top": 600, "width": 2000, "height": 300 },
+//         "properties": { "Text": "12/25/2024" },
+//         "widget": { "CalendarPopup": true }
 //       }
 //     ]
 //   }
+//
+// "widget" is optional: settings of the widget that hosts the control (a toolkit's own,
+// such as the Qt date box's calendar popup), kept beside the bag so that the bag's keys
+// stay the control's. Its keys and values follow the rules of "properties".
 //
 // Property values keep their kind: a text is a JSON string, a number a JSON number, a
 // Boolean true or false, an empty value null, a font {"font": {"name": TEXT, "size":
@@ -65,6 +76,9 @@ struct FormControl {
   ControlGeometry Geometry;
   /// Keys are unique, not "", UTF-8.
   PropertyPairs Properties;
+  /// Settings of the hosting widget, beside the bag; same rules as Properties. Empty for
+  /// none, and then not written.
+  PropertyPairs Widget = {};
 
   friend bool operator==(const FormControl&, const FormControl&) = default;
 };
@@ -87,7 +101,7 @@ inline constexpr std::size_t kMaxDepth = 16;
 inline constexpr std::size_t kMaxValues = 1'000'000;
 /// Controls in one form.
 inline constexpr std::size_t kMaxControls = 10'000;
-/// Properties of one control.
+/// Properties of one control (and, apart, widget settings of one control).
 inline constexpr std::size_t kMaxProperties = 1'000;
 /// A control's name or a property key, in UTF-8 bytes.
 inline constexpr std::size_t kMaxNameBytes = 255;

@@ -1,8 +1,11 @@
 // The four controls as named widgets, each with its own properties.
 #pragma once
 
+#include <QDate>
+#include <QPointer>
 #include <QString>
 
+#include "entrybox/qt/QtCalendarPopup.h"
 #include "entrybox/qt/QtInputControl.h"
 
 namespace entrybox {
@@ -52,9 +55,11 @@ class QtReal : public QtInputControl {
   void SetMax(double value);
 };
 
-/// twDate as a widget: a new date box with its defaults, laid out.
+/// twDate as a widget: a new date box with its defaults, laid out. With CalendarPopup on,
+/// its drop-down button opens a calendar of the field's date.
 class QtDate : public QtInputControl {
   Q_OBJECT
+  Q_PROPERTY(bool CalendarPopup READ CalendarPopup WRITE SetCalendarPopup)
   Q_PROPERTY(QString DateFormat READ DateFormat WRITE SetDateFormat)
   Q_PROPERTY(bool DateCenturyOn READ DateCenturyOn WRITE SetDateCenturyOn)
   Q_PROPERTY(QString DateY2KCeiling READ DateY2KCeiling WRITE SetDateY2KCeiling)
@@ -91,6 +96,32 @@ class QtDate : public QtInputControl {
   bool IsNull() const;
   QString DateValue() const;
   QString About() const;
+
+  /// Whether a click on the drop-down button that no ButtonClick slot handled opens the
+  /// calendar (off by default). A setting of the widget, not of the control: form files
+  /// keep it beside the bag. Turning it off closes an open calendar.
+  bool CalendarPopup() const { return calendarPopup; }
+  void SetCalendarPopup(bool value);
+  /// Opens the calendar under the field, as the button does: the field's date selected
+  /// (today's when it holds none), the days limited to DateMin..DateMax where they are
+  /// dates, and, in a format with a two-digit year, to the hundred years that
+  /// DateY2KCeiling reads it as. Does nothing while the control is disabled or
+  /// read-only. A day picked goes in through SetText, in DateFormat; an error on the way
+  /// comes out as ErrorRaised.
+  void ShowCalendar();
+  /// The calendar popup, once it has been opened; null before.
+  QtCalendarPopup* Calendar() const { return popup; }
+
+ protected:
+  void ButtonClickDefault() override;
+
+ private:
+  void PickDate(QDate date);
+  /// The ceiling of DateY2KCeiling, 0..100: two-digit years below it are 20yy.
+  int CenturyCeiling() const;
+
+  bool calendarPopup = false;
+  QPointer<QtCalendarPopup> popup;  // a child: goes with the widget
 };
 
 /// twMask as a widget: a new masked-text box with its defaults, laid out.

@@ -6,9 +6,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cstdio>
 #include <memory>
+#include <string_view>
 
+#include "entrybox/platform/Error.h"
 #include "entrybox/qt/QtConvert.h"
+#include "entrybox/qt/QtInputControl.h"
 
 namespace entrybox {
 
@@ -32,6 +37,44 @@ class Separator : public QWidget {
     painter.drawLine(0, height() - 1, width() - 1, height() - 1);
   }
 };
+
+// A widget setting: a Boolean Q_PROPERTY of the widgets of one kind, by the same name.
+struct WidgetSetting {
+  std::string_view kind;
+  const char* name;
+};
+constexpr WidgetSetting kWidgetSettings[] = {{"date", "CalendarPopup"}};
+
+const WidgetSetting* FindWidgetSetting(std::string_view kind, std::string_view name) {
+  for (const WidgetSetting& setting : kWidgetSettings) {
+    if (setting.kind == kind && setting.name == name) return &setting;
+  }
+  return nullptr;
+}
+
+// Names come from files: control characters are shown as \xNN.
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02X", static_cast<unsigned>(b));
+      out += buf;
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out + "\"";
+}
+
+const char* TypeOf(const Variant& value) {
+  if (std::holds_alternative<std::monostate>(value)) return "an empty value";
+  if (std::holds_alternative<std::u16string>(value)) return "a text";
+  if (std::holds_alternative<double>(value)) return "a number";
+  if (std::holds_alternative<bool>(value)) return "true or false";
+  return "a font";
+}
 
 QLabel* Label(QWidget* parent, const char* name, const char16_t* text) {
   auto* label = new QLabel(ToQString(text), parent);
@@ -96,6 +139,40 @@ void QtFormHost::ShowModal(Form& form) {
 
 void QtFormHost::Run(QDialog& dialog) {
   dialog.exec();
+}
+
+WidgetSettingPairs WidgetSettings(const QtInputControl& control) {
+  WidgetSettingPairs out;
+  for (const WidgetSetting& setting : kWidgetSettings) {
+    if (setting.kind == control.Kind()) {
+      out.emplace_back(setting.name, Variant(control.property(setting.name).toBool()));
+    }
+  }
+  return out;
+}
+
+void CheckWidgetSettings(const QtInputControl& control, const WidgetSettingPairs& settings) {
+  for (auto it = settings.begin(); it != settings.end(); ++it) {
+    const auto& [name, value] = *it;
+    if (FindWidgetSetting(control.Kind(), name) == nullptr) {
+      RaiseLibraryError("unknown widget setting " + Quoted(name) + " for a " + control.Kind() +
+                        " box");
+    }
+    if (std::any_of(settings.begin(), it, [&](const auto& pair) { return pair.first == name; })) {
+      RaiseLibraryError("widget setting " + Quoted(name) + " given twice");
+    }
+    if (!std::holds_alternative<bool>(value)) {
+      RaiseLibraryError("widget setting " + Quoted(name) + ": expected true or false, found " +
+                        TypeOf(value));
+    }
+  }
+}
+
+void ApplyWidgetSettings(QtInputControl& control, const WidgetSettingPairs& settings) {
+  CheckWidgetSettings(control, settings);
+  for (const auto& [name, value] : settings) {
+    control.setProperty(name.c_str(), std::get<bool>(value));
+  }
 }
 
 }  // namespace entrybox

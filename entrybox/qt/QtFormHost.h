@@ -1,13 +1,19 @@
-// Forms on Qt: the library's dialogs shown modally.
+// Forms on Qt: the library's dialogs shown modally, and the settings of a control's
+// widget that a form file keeps beside the control's bag.
 #pragma once
 
 #include <QDialog>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "entrybox/about/frmAbout.h"
 #include "entrybox/platform/Form.h"
+#include "entrybox/platform/Variant.h"
 
 namespace entrybox {
+
+class QtInputControl;
 
 /// The About box drawn from frmAbout: the title line in bold 12 point with the version
 /// beside it, the product line, a separator of two lines 15 twips (a pixel) apart, the
@@ -37,5 +43,19 @@ class QtFormHost : public FormHost {
   /// dialog as a user would.
   virtual void Run(QDialog& dialog);
 };
+
+/// Named settings of a control's widget, as a form file keeps them beside the bag.
+using WidgetSettingPairs = std::vector<std::pair<std::string, Variant>>;
+
+/// The settings of the widget that are no part of the control's bag, every one of its
+/// kind: "CalendarPopup" (true or false) for a date box, none for the others.
+WidgetSettingPairs WidgetSettings(const QtInputControl& control);
+/// Error 8000 describing the first of `settings` that `control` cannot take: a name that
+/// its kind has no setting of, or a value of the wrong type. Lets a host check a whole
+/// form before it changes anything.
+void CheckWidgetSettings(const QtInputControl& control, const WidgetSettingPairs& settings);
+/// CheckWidgetSettings, then applies them all; settings not named (a file written before
+/// they existed) stay as they are.
+void ApplyWidgetSettings(QtInputControl& control, const WidgetSettingPairs& settings);
 
 }  // namespace entrybox

@@ -18,7 +18,11 @@ class QtInputControl::Events : public ControlEvents {
  public:
   explicit Events(QtInputControl& owner) : owner(owner) {}
 
-  void ButtonClick() override { emit owner.ButtonClick(); }
+  void ButtonClick() override {
+    bool Handled = false;
+    emit owner.ButtonClick(Handled);
+    if (!Handled) owner.ButtonClickDefault();
+  }
   void Click() override { emit owner.Click(); }
   void Change() override { emit owner.Change(); }
   void DblClick() override { emit owner.DblClick(); }

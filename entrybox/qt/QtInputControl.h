@@ -133,7 +133,9 @@ class QtInputControl : public QWidget {
 
  signals:
   // The control's sixteen events, in their order.
-  void ButtonClick();
+  /// A slot that sets Handled to true keeps the widget's own action (the date box's
+  /// calendar) from following.
+  void ButtonClick(bool& Handled);
   void Click();
   void Change();
   void DblClick();
@@ -162,12 +164,14 @@ class QtInputControl : public QWidget {
   /// Kind-specific properties by name, for the named widgets.
   Variant Get(std::string_view name) const;
   void Set(std::string_view name, const Variant& value);
+  /// What the drop-down button does after ButtonClick when no slot handled it: nothing.
+  virtual void ButtonClickDefault() {}
+  /// Emits ErrorRaised and keeps the error for TakeError.
+  void ReportError(std::exception_ptr error);
 
  private:
   class Events;
   friend class QtSite;
-
-  void ReportError(std::exception_ptr error);
 
   std::string kind;
   std::unique_ptr<QtContainer> ownContainer;

@@ -90,5 +90,60 @@ TEST(Gallery, FormFilesRoundTripAndRefuseBadFiles) {
   }
 }
 
+// The gallery's date box opens its calendar from its button; a form file keeps that
+// setting beside the bag, a file from before leaves it alone, and a bad value in it
+// changes nothing at all.
+TEST(Gallery, TheDateBoxOpensItsCalendarAndFormFilesKeepTheSetting) {
+  GalleryWindow window;
+  window.show();
+  auto* due = qobject_cast<QtDate*>(Named(window, "txtDue"));
+  ASSERT_NE(due, nullptr);
+  EXPECT_TRUE(due->CalendarPopup());
+  QWidget* popup = window.OpenCalendar();
+  ASSERT_NE(popup, nullptr);
+  popup->close();
+  EXPECT_TRUE(window.EventLog().toPlainText().contains("txtDue  ButtonClick"));
+
+  if (!GalleryWindow::HasForms()) GTEST_SKIP() << "this build has no form files";
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString path = folder.filePath("gallery.form");
+  ASSERT_EQ(window.SaveFormFile(path), QString());
+  QFile saved(path);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(saved.readAll().contains(R"("widget": {
+        "CalendarPopup": true
+      })"));
+  due->SetCalendarPopup(false);
+  ASSERT_EQ(window.OpenFormFile(path), QString());
+  EXPECT_TRUE(due->CalendarPopup());
+
+  QtInputControl* amount = Named(window, "txtAmount");
+  amount->SetText("9");
+  const QString other = folder.filePath("other.form");
+  const auto write = [&](const char* widget) {
+    QFile out(other);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(QByteArray(R"({"format":"entrybox-form","version":1,"controls":[)"
+                         R"({"kind":"long","name":"txtAmount",)"
+                         R"("geometry":{"left":0,"top":0,"width":2000,"height":300},)"
+                         R"("properties":{"Text":"5"}},)"
+                         R"({"kind":"date","name":"txtDue",)"
+                         R"("geometry":{"left":0,"top":0,"width":2000,"height":300},)"
+                         R"("properties":{"Text":"1/2/2003"})") +
+              widget + "}]}");
+  };
+  write(R"(,"widget":{"CalendarPopup":"yes"})");
+  const QString error = window.OpenFormFile(other);
+  EXPECT_TRUE(error.contains("txtDue") && error.contains("CalendarPopup")) << error.toStdString();
+  EXPECT_EQ(amount->Field().LineEdit().text(), "9");
+  EXPECT_TRUE(due->CalendarPopup());
+
+  write("");  // a file from before widget settings
+  ASSERT_EQ(window.OpenFormFile(other), QString());
+  EXPECT_EQ(amount->Field().LineEdit().text(), "5");
+  EXPECT_TRUE(due->CalendarPopup());
+}
+
 }  // namespace
 }  // namespace entrybox::gallery

@@ -20,6 +20,7 @@
 #include "entrybox/platform/Error.h"
 #include "entrybox/qt/QtControls.h"
 #include "entrybox/qt/QtConvert.h"
+#include "entrybox/qt/QtFormHost.h"
 #include "entrybox/qt/QtPropertyDialog.h"
 
 #if ENTRYBOX_GALLERY_FORMS
@@ -108,8 +109,10 @@ void GalleryWindow::AddControl(std::unique_ptr<QtInputControl> (*make)(QWidget*,
   QtInputControl* control = made.release();  // the window owns it from here
   control->setObjectName(name);
   control->SetDropDown(true);
-  if (auto* date = qobject_cast<QtDate*>(control))
+  if (auto* date = qobject_cast<QtDate*>(control)) {
     date->SetDateFormat(QStringLiteral("mm/dd/yyyy"));
+    date->SetCalendarPopup(true);
+  }
   if (auto* mask = qobject_cast<QtMask*>(control)) mask->SetMask(QStringLiteral("(###) ###-####"));
 
   const QString source = name;
@@ -202,6 +205,18 @@ void GalleryWindow::RunDemonstration() {
   QCoreApplication::processEvents();
 }
 
+QWidget* GalleryWindow::OpenCalendar() {
+  for (const Entry& entry : entries) {
+    auto* date = qobject_cast<QtDate*>(entry.control);
+    if (date == nullptr) continue;
+    date->Button().ToolButton().click();
+    QCoreApplication::processEvents();
+    QtCalendarPopup* popup = date->Calendar();
+    return popup != nullptr && popup->isVisible() ? popup : nullptr;
+  }
+  return nullptr;
+}
+
 void GalleryWindow::ShowProperties(QtInputControl& control) {
   QtPropertyDialog dialog({&control}, this);
   connect(&dialog, &QtPropertyDialog::ErrorRaised, this,
@@ -232,7 +247,7 @@ QString GalleryWindow::SaveFormFile(const QString& path) {
           entry.control->Kind(), entry.name.toStdString(),
           ControlGeometry{PixelsToTwips(at.x()), PixelsToTwips(at.y()),
                           entry.control->Site().ScaleWidth(), entry.control->Site().ScaleHeight()},
-          bag.Pairs()});
+          bag.Pairs(), WidgetSettings(*entry.control)});
     }
     SaveForm(std::filesystem::path(path.toStdString()), form);
     return {};
@@ -276,6 +291,7 @@ QString GalleryWindow::OpenFormFile(const QString& path) {
       auto site = scratch.NewSite(quiet);
       auto control = CreateControl(saved.Kind, *site);
       control->ReadProperties(MemoryPropertyBag(saved.Properties));
+      CheckWidgetSettings(*target->control, saved.Widget);
     } catch (const std::exception& e) {
       return where + Describe(e);
     }
@@ -284,6 +300,7 @@ QString GalleryWindow::OpenFormFile(const QString& path) {
   for (const auto& [entry, saved] : plan) {
     try {
       entry->control->ReadProperties(MemoryPropertyBag(saved->Properties));
+      ApplyWidgetSettings(*entry->control, saved->Widget);
     } catch (const std::exception& e) {
       return QStringLiteral("form file \"%1\": control \"%2\": ").arg(path, entry->name) +
              Describe(e);

@@ -37,6 +37,9 @@ class GalleryWindow : public QMainWindow {
   /// then clicks the first drop-down button. An error ends that control's typing and is
   /// logged.
   void RunDemonstration();
+  /// Clicks the date box's drop-down button, which opens its calendar; the calendar
+  /// popup when it opened, else null.
+  QWidget* OpenCalendar();
   /// Shows the property dialog of `control`.
   void ShowProperties(QtInputControl& control);
 
@@ -45,8 +48,9 @@ class GalleryWindow : public QMainWindow {
   /// Saves the gallery as a form file; the error's description, or "" when it worked.
   QString SaveFormFile(const QString& path);
   /// Loads the gallery's controls from a form file. Every control of the file must be one
-  /// of the gallery's by name and kind, and load without an error; else nothing changes
-  /// and the description says what is wrong. "" when it worked.
+  /// of the gallery's by name and kind, and load without an error (its bag and its widget
+  /// settings); else nothing changes and the description says what is wrong. "" when it
+  /// worked.
   QString OpenFormFile(const QString& path);
 
  private:

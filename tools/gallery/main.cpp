@@ -5,12 +5,15 @@
 //   entrybox-gallery --demo                 ... after typing a demonstration into each
 //   entrybox-gallery --screenshot FILE      type the demonstration, save the window as a
 //                                           PNG, print each control's text and quit
+//   entrybox-gallery --calendar FILE        type the demonstration, open the date box's
+//                                           calendar, save the window with it as a PNG
 //
 // On a machine without a display (neither DISPLAY nor WAYLAND_DISPLAY set, nor
 // QT_QPA_PLATFORM) it runs on Qt's offscreen platform and does what --screenshot does,
 // saving gallery.png unless told another file.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 #include <iostream>
@@ -40,6 +43,23 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context,
   if (defaultHandler != nullptr) defaultHandler(type, context, message);
 }
 
+// The window with the popup drawn over it where it stands (a popup is a window of its
+// own, which grabbing the main window leaves out).
+QPixmap GrabWithPopup(QWidget& window, QWidget& popup) {
+  const QPixmap base = window.grab();
+  const QPixmap over = popup.grab();
+  const QPoint at = window.mapFromGlobal(popup.mapToGlobal(QPoint(0, 0)));
+  const QRect all = QRect(QPoint(0, 0), base.deviceIndependentSize().toSize())
+                        .united(QRect(at, over.deviceIndependentSize().toSize()));
+  QPixmap shot(all.size() * base.devicePixelRatio());
+  shot.setDevicePixelRatio(base.devicePixelRatio());
+  shot.fill(window.palette().color(QPalette::Window));
+  QPainter painter(&shot);
+  painter.drawPixmap(-all.topLeft(), base);
+  painter.drawPixmap(at - all.topLeft(), over);
+  return shot;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,8 +78,14 @@ int main(int argc, char** argv) {
       QStringLiteral("screenshot"),
       QStringLiteral("Type the demonstration, save the window as a PNG, print the texts, quit."),
       QStringLiteral("FILE"));
+  const QCommandLineOption calendar(
+      QStringLiteral("calendar"),
+      QStringLiteral("Type the demonstration, open the date box's calendar, save the window "
+                     "with it as a PNG, quit."),
+      QStringLiteral("FILE"));
   options.addOption(demo);
   options.addOption(screenshot);
+  options.addOption(calendar);
   options.process(application);
 
   const bool offscreen = QGuiApplication::platformName() == QLatin1String("offscreen");
@@ -68,6 +94,21 @@ int main(int argc, char** argv) {
   window.show();
   window.activateWindow();
   QApplication::processEvents();
+  if (options.isSet(calendar)) {
+    window.RunDemonstration();
+    QWidget* popup = window.OpenCalendar();
+    const QString file = options.value(calendar);
+    if (popup == nullptr) {
+      std::cerr << "entrybox-gallery: the date box's calendar did not open\n";
+      return 1;
+    }
+    if (!GrabWithPopup(window, *popup).save(file, "PNG")) {
+      std::cerr << "entrybox-gallery: cannot write " << file.toStdString() << "\n";
+      return 1;
+    }
+    std::cout << "Screenshot: " << file.toStdString() << "\n";
+    return 0;
+  }
   if (!pictureOnly && !options.isSet(demo)) return QApplication::exec();
 
   window.RunDemonstration();
