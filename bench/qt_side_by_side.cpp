@@ -5,7 +5,8 @@
 // keyboard would send them. Every cycle's text is checked after typing and after
 // erasing; a dropped or extra key aborts the run, so a fast figure is always a true one.
 // The widgets take turns within each round, so that noise from other work on the
-// machine falls on all of them alike; the figure is the median over the rounds.
+// machine falls on all of them alike; the figure is the thread's CPU time per key, the
+// median over every cycle of every round.
 //
 //   QT_QPA_PLATFORM=offscreen entrybox-qt-side-by-side [--rounds N] [--cycles N]
 //   valgrind --tool=callgrind entrybox-qt-side-by-side --callgrind [--only NAME]
@@ -28,10 +29,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,7 +43,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// The thread's own CPU time: other work on a shared machine preempts the run, and wall
+// time would count those pauses as the widget's.
+int64_t ThreadNs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
 
 // One widget under test: how to put it back to its starting state, what to type, and
 // what its text must be after typing and after erasing.
@@ -56,7 +63,7 @@ struct Subject {
   std::function<QString()> text;
 };
 
-// Nanoseconds per key, one figure per round.
+// CPU nanoseconds per key, one figure per cycle.
 struct Figures {
   std::vector<double> typeNs, eraseNs;
 };
@@ -106,8 +113,9 @@ QWidget* Focus(Subject& s) {
   return target;
 }
 
-// Runs `cycles` cycles of one subject; returns the nanoseconds spent typing and erasing.
-std::pair<double, double> Run(Subject& s, int cycles, bool counting) {
+// Runs `cycles` cycles of one subject; adds each cycle's nanoseconds per key, typing and
+// erasing, to `figures`.
+void Run(Subject& s, int cycles, bool counting, Figures& figures) {
   QWidget* target = Focus(s);
   std::vector<Stroke> typing;
   for (QChar c : s.keys)
@@ -115,34 +123,30 @@ std::pair<double, double> Run(Subject& s, int cycles, bool counting) {
   const Stroke backspace = StrokeFor(QChar(8));
   const std::string typeName = std::string(s.name) + ".type";
   const std::string eraseName = std::string(s.name) + ".erase";
-  Clock::duration typeTime{}, eraseTime{};
+  const auto keys = static_cast<double>(s.keys.size());
   for (int cycle = 0; cycle < cycles; ++cycle) {
     s.reset();
     if (counting) CALLGRIND_ZERO_STATS;
-    const Clock::time_point start = Clock::now();
+    const int64_t start = ThreadNs();
     for (const Stroke& stroke : typing)
       Send(target, stroke);
-    const Clock::time_point typedAt = Clock::now();
+    const int64_t typedAt = ThreadNs();
     if (counting) CALLGRIND_DUMP_STATS_AT(typeName.c_str());
     const QString typed = s.text();
     if (typed != s.typed) Abort(s, "typing", typed, s.typed);
     if (counting) CALLGRIND_ZERO_STATS;
-    const Clock::time_point eraseStart = Clock::now();
+    const int64_t eraseStart = ThreadNs();
     for (qsizetype i = 0; i < s.keys.size(); ++i)
       Send(target, backspace);
-    const Clock::time_point erasedAt = Clock::now();
+    const int64_t erasedAt = ThreadNs();
     if (counting) CALLGRIND_DUMP_STATS_AT(eraseName.c_str());
     const QString erased = s.text();
     if (erased != s.erased) Abort(s, "erasing", erased, s.erased);
-    typeTime += typedAt - start;
-    eraseTime += erasedAt - eraseStart;
+    figures.typeNs.push_back(static_cast<double>(typedAt - start) / keys);
+    figures.eraseNs.push_back(static_cast<double>(erasedAt - eraseStart) / keys);
   }
   // Paint and whatever else the keys queued, outside the measured time.
   QCoreApplication::processEvents();
-  const auto ns = [](Clock::duration d) {
-    return static_cast<double>(std::chrono::duration_cast<std::chrono::nanoseconds>(d).count());
-  };
-  return {ns(typeTime), ns(eraseTime)};
 }
 
 int IntArgument(int argc, char** argv, const char* name, int fallback) {
@@ -246,15 +250,12 @@ int main(int argc, char** argv) {
   }
 
   // A warm-up cycle each: fonts, layouts and first allocations stay out of the figures.
+  Figures warmUp;
   for (Subject* s : chosen)
-    Run(*s, 1, false);
+    Run(*s, 1, false, warmUp);
   for (int round = 0; round < rounds; ++round) {
-    for (size_t i = 0; i < chosen.size(); ++i) {
-      const auto [typeNs, eraseNs] = Run(*chosen[i], cycles, counting);
-      const double keys = static_cast<double>(cycles) * static_cast<double>(chosen[i]->keys.size());
-      figures[i].typeNs.push_back(typeNs / keys);
-      figures[i].eraseNs.push_back(eraseNs / keys);
-    }
+    for (size_t i = 0; i < chosen.size(); ++i)
+      Run(*chosen[i], cycles, counting, figures[i]);
   }
   if (counting) {
     for (Subject* s : chosen) {
@@ -268,7 +269,10 @@ int main(int argc, char** argv) {
   const bool withFloor = chosen.front() == &subjects.front();
   const double floorType = withFloor ? Median(figures.front().typeNs) : 0;
   const double floorErase = withFloor ? Median(figures.front().eraseNs) : 0;
-  std::printf("median of %d rounds of %d cycles; one key = press + release\n", rounds, cycles);
+  std::printf(
+      "thread CPU time per key, median of %d rounds x %d cycles; one key = press + "
+      "release\n",
+      rounds, cycles);
   std::printf("%-24s %12s %7s %12s %7s\n", "widget", "type us/key", "ratio", "erase us/key",
               "ratio");
   for (size_t i = 0; i < chosen.size(); ++i) {
