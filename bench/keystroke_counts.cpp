@@ -186,10 +186,12 @@ int main(int argc, char** argv) {
                    [&](char16_t c) { maskBox.Key(c); }, boxText(maskBox)});
 
   // With --growth, instead: the mask engine with masks of 10 to 10,000 placeholders, ten
-  // digits typed at the start and erased (not part of the gate: the long masks take a
-  // while under callgrind).
+  // digits typed at the start and erased, and the numeric engines with ever longer
+  // numbers (not part of the gate: the long masks take a while under callgrind).
   std::vector<std::unique_ptr<HeadlessField>> growthFields;
   std::vector<std::unique_ptr<entrybox::clsMask>> growthEngines;
+  std::vector<std::unique_ptr<entrybox::clsLong>> growthLongs;
+  std::vector<std::unique_ptr<entrybox::clsReal>> growthReals;
   if (growth) {
     cases.clear();
     for (const size_t length : {10, 100, 1000, 10000}) {
@@ -200,6 +202,36 @@ int main(int argc, char** argv) {
       const std::u16string empty(length, u'_');
       cases.push_back({"mask." + std::to_string(length), u"5551234567",
                        u"5551234567" + empty.substr(10), empty, setField(field, empty),
+                       [&engine, &field](char16_t c) { EngineKey(engine, field, c); },
+                       fieldText(field)});
+    }
+    // The numeric engines up to the longest texts their ranges allow (the real box up to
+    // 15 significant digits, all a double holds).
+    const std::pair<int, std::u16string> longs[] = {
+        {1, u"2"}, {5, u"21,474"}, {10, u"2,147,483,647"}};
+    for (const auto& [digits, typed] : longs) {
+      auto& field = *growthFields.emplace_back(std::make_unique<HeadlessField>(clipboard));
+      auto& engine = *growthLongs.emplace_back(std::make_unique<entrybox::clsLong>(clipboard));
+      engine.SetMax(2147483647);
+      engine.SetMin(-2147483647 - 1);
+      engine.SetFormatted(true);
+      cases.push_back(
+          {"long." + std::to_string(digits), std::u16string(u"2147483647").substr(0, digits), typed,
+           u"", setField(field, u""),
+           [&engine, &field](char16_t c) { EngineKey(engine, field, c); }, fieldText(field)});
+    }
+    const std::pair<int, std::u16string> reals[] = {
+        {1, u"1.99"}, {5, u"12,345.99"}, {10, u"1,234,567,890.99"}, {13, u"1,234,567,890,123.99"}};
+    for (const auto& [digits, typed] : reals) {
+      auto& field = *growthFields.emplace_back(std::make_unique<HeadlessField>(clipboard));
+      auto& engine = *growthReals.emplace_back(std::make_unique<entrybox::clsReal>(clipboard));
+      engine.SetDecimalPlaces(2);
+      engine.SetMax(1e15);
+      engine.SetMin(-1e15);
+      engine.SetFormatted(true);
+      cases.push_back({"real." + std::to_string(digits),
+                       std::u16string(u"123456789012345").substr(0, digits) + u".99", typed,
+                       u"0.00", setField(field, u""),
                        [&engine, &field](char16_t c) { EngineKey(engine, field, c); },
                        fieldText(field)});
     }
