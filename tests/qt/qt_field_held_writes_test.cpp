@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,6 +59,9 @@ struct Headless : ControlEvents {
                    std::to_string(site->Field().SelStart()));
     if (throwOnChange) throw Error(5, "Invalid procedure call or argument");
   }
+  void KeyDown(int16_t&, int16_t&) override {
+    if (onKeyDown) onKeyDown(site->Field());
+  }
   void Key(char16_t c) {
     const entrybox::Key key = KeyFor(c);
     int16_t virtualKey = key.virtualKey;
@@ -71,6 +75,7 @@ struct Headless : ControlEvents {
   std::unique_ptr<InputControl> control;
   std::vector<std::string> seen;
   bool throwOnChange = false;
+  std::function<void(EditField&)> onKeyDown;
 };
 
 struct Row {
@@ -124,6 +129,49 @@ TEST(QtFieldHeldWrites, HostsSeeWhatTheyAlwaysSawAndTheLineEditChangesOncePerKey
       seen.clear();
       reference.seen.clear();
     }
+  }
+}
+
+// A host that edits the field in its KeyDown handler: the engine then works on the
+// host's text and selection, held or not, and the host reads back what it wrote.
+TEST(QtFieldHeldWrites, AHostsWritesDuringAKeyAreWhatTheEngineSees) {
+  struct Row {
+    const char* what;
+    std::function<void(EditField&)> host;
+    char16_t key;
+  };
+  const Row rows[] = {
+      {"new text", [](EditField& f) { f.SetText(u"98765"); }, u'1'},
+      {"selection replaced",
+       [](EditField& f) {
+         f.SetSelStart(1);
+         f.SetSelLength(3);
+       },
+       u'4'},
+      {"selected text written, then read",
+       [](EditField& f) {
+         f.SetSelStart(0);
+         f.SetSelLength(2);
+         f.SetSelText(f.SelText() + u"0");
+         f.SetSelStart(f.SelStart() - 1);
+       },
+       u'7'},
+      {"caret past the end", [](EditField& f) { f.SetSelStart(99); }, u'\b'},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Headless reference("long");
+    QtLong box;
+    reference.control->SetProperty("Text", std::u16string(u"12345"));
+    box.SetText(QStringLiteral("12345"));
+    reference.onKeyDown = row.host;
+    QObject::connect(&box, &QtInputControl::KeyDown,
+                     [&](qint16&, qint16&) { row.host(box.Field()); });
+    reference.Key(row.key);
+    Press(box.Field().LineEdit(), KeyFor(row.key));
+    EXPECT_EQ(box.Field().LineEdit().text().toStdString(), ToUtf8(reference.site->Field().Text()));
+    EXPECT_EQ(box.Field().LineEdit().cursorPosition(), reference.site->Field().SelStart());
+    EXPECT_EQ(box.Field().SelLength(), reference.site->Field().SelLength());
   }
 }
 
