@@ -34,16 +34,22 @@ int16_t ButtonBits(Qt::MouseButtons buttons) {
 
 // The QLineEdit's editing shortcuts that are no part of an ordinary single-line field:
 // each would change the text past the control, so the field leaves them alone.
-bool IsOwnEditingShortcut(const QKeyEvent& event) {
-  constexpr QKeySequence::StandardKey kRefused[] = {QKeySequence::Undo,
-                                                    QKeySequence::Redo,
-                                                    QKeySequence::DeleteEndOfWord,
-                                                    QKeySequence::DeleteStartOfWord,
-                                                    QKeySequence::DeleteEndOfLine,
-                                                    QKeySequence::DeleteCompleteLine,
-                                                    QKeySequence::Backspace};
-  return std::any_of(std::begin(kRefused), std::end(kRefused),
-                     [&](QKeySequence::StandardKey key) { return event.matches(key); });
+constexpr QKeySequence::StandardKey kRefused[] = {QKeySequence::Undo,
+                                                  QKeySequence::Redo,
+                                                  QKeySequence::DeleteEndOfWord,
+                                                  QKeySequence::DeleteStartOfWord,
+                                                  QKeySequence::DeleteEndOfLine,
+                                                  QKeySequence::DeleteCompleteLine,
+                                                  QKeySequence::Backspace};
+
+// A character key without Ctrl, Alt or Meta, passed on without its text: no binding of
+// the QLineEdit's uses such a key, so all it could do is ignore it. Sparing it the look-up
+// of every binding saves a third of a typed key's cost.
+bool LineEditOnlyIgnores(const QKeyEvent& passed) {
+  constexpr Qt::KeyboardModifiers kCommand =
+      Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  return passed.text().isEmpty() && passed.key() >= Qt::Key_Space &&
+         passed.key() < Qt::Key_Escape && !(passed.modifiers() & kCommand);
 }
 
 Qt::CursorShape CursorFor(int16_t pointer) {
@@ -181,6 +187,7 @@ QtField::~QtField() {
 
 template <typename Step>
 void QtField::Guard(Step&& step) {
+  HeldWrites hold(*this);
   try {
     step();
   } catch (...) {
@@ -194,29 +201,47 @@ void QtField::Changed() {
 }
 
 std::u16string QtField::Text() const {
+  if (holding) return held.text;
   return FromQString(edit->text());
 }
 
 void QtField::SetText(const std::u16string& value) {
-  edit->setText(ToQString(value));
-  edit->setCursorPosition(0);
+  if (HeldState* state = StateToWrite()) {
+    state->text = value;
+    state->selStart = 0;
+    state->selLength = 0;
+  } else {
+    edit->setText(ToQString(value));
+    edit->setCursorPosition(0);
+  }
   Changed();
 }
 
 int32_t QtField::SelStart() const {
+  if (holding) return held.selStart;
   return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
 }
 
 void QtField::SetSelStart(int32_t value) {
+  if (HeldState* state = StateToWrite()) {
+    state->selStart = std::clamp(value, 0, static_cast<int32_t>(state->text.size()));
+    state->selLength = 0;
+    return;
+  }
   edit->setCursorPosition(std::clamp(value, 0, Length(edit->text())));
 }
 
 int32_t QtField::SelLength() const {
+  if (holding) return held.selLength;
   return edit->selectionLength();
 }
 
 void QtField::SetSelLength(int32_t value) {
   const int32_t start = SelStart();
+  if (HeldState* state = StateToWrite()) {
+    state->selLength = std::clamp(value, 0, static_cast<int32_t>(state->text.size()) - start);
+    return;
+  }
   const int32_t length = std::clamp(value, 0, Length(edit->text()) - start);
   if (length == 0) {
     edit->setCursorPosition(start);
@@ -226,17 +251,79 @@ void QtField::SetSelLength(int32_t value) {
 }
 
 std::u16string QtField::SelText() const {
+  if (holding) return held.text.substr(held.selStart, held.selLength);
   return FromQString(edit->selectedText());
 }
 
 void QtField::SetSelText(const std::u16string& value) {
   const int32_t start = SelStart();
+  if (HeldState* state = StateToWrite()) {
+    state->text.replace(start, state->selLength, value);
+    state->selStart = start + static_cast<int32_t>(value.size());
+    state->selLength = 0;
+    Changed();
+    return;
+  }
   QString text = edit->text();
   const QString inserted = ToQString(value);
   text.replace(start, SelLength(), inserted);
   edit->setText(text);
   edit->setCursorPosition(start + Length(inserted));
   Changed();
+}
+
+// --- writes held back during an event ------------------------------------------------------
+
+QtField::HeldWrites::~HeldWrites() {
+  if (--field.holdDepth != 0) return;
+  // Handing the text on emits the QLineEdit's signals; an error from a slot cannot leave
+  // a destructor, so it goes where the event's own errors go.
+  try {
+    field.PassHeldWrites();
+  } catch (...) {
+    if (field.errorHandler) field.errorHandler(std::current_exception());
+  }
+}
+
+QtField::HeldState* QtField::StateToWrite() {
+  if (holdDepth == 0) return nullptr;
+  if (!holding) {
+    const QString text = edit->text();
+    held.text.assign(reinterpret_cast<const char16_t*>(text.utf16()),
+                     static_cast<size_t>(text.size()));
+    held.selStart = SelStart();
+    held.selLength = SelLength();
+    holding = true;
+  }
+  return &held;
+}
+
+void QtField::PassHeldWrites() {
+  if (!holding) return;
+  holding = false;
+  const QStringView heldText(held.text.data(), static_cast<qsizetype>(held.text.size()));
+  if (QStringView(edit->text()) != heldText) edit->setText(heldText.toString());
+  if (held.selLength == 0) {
+    if (edit->hasSelectedText() || edit->cursorPosition() != held.selStart)
+      edit->setCursorPosition(held.selStart);
+  } else if (SelStart() != held.selStart || SelLength() != held.selLength) {
+    edit->setSelection(held.selStart, held.selLength);
+  }
+}
+
+bool QtField::IsRefusedShortcut(const QKeyEvent& event) {
+  // QKeyEvent::matches asks the platform theme for its bindings on every call.
+  if (refusedShortcuts.isEmpty()) {
+    for (const QKeySequence::StandardKey key : kRefused) {
+      for (const QKeySequence& sequence : QKeySequence::keyBindings(key))
+        if (sequence.count() == 1) refusedShortcuts.append(sequence[0]);
+    }
+  }
+  // Compared as QKeyEvent::matches compares: the keypad and group-switch modifiers make
+  // no difference.
+  const int combined = (event.modifiers().toInt() | event.key()) &
+                       ~(Qt::KeypadModifier | Qt::GroupSwitchModifier).toInt();
+  return refusedShortcuts.contains(QKeyCombination::fromCombined(combined));
 }
 
 void QtField::SetAppearance(int16_t value) {
@@ -363,7 +450,12 @@ void QtField::ActOnKeyDown(QKeyEvent& original, int16_t originalCode, int16_t or
                                      original.nativeScanCode(), original.nativeVirtualKey(),
                                      original.nativeModifiers(), QString(), original.isAutoRepeat())
                          : MakeKeyEvent(QEvent::KeyPress, code, shift, QString());
-  if (IsOwnEditingShortcut(passed)) return;
+  if (IsRefusedShortcut(passed)) return;
+  if (LineEditOnlyIgnores(passed)) {
+    original.setAccepted(false);
+    return;
+  }
+  PassHeldWrites();
   innerError = nullptr;
   edit->QLineEdit::keyPressEvent(&passed);
   if (innerError) std::rethrow_exception(std::exchange(innerError, nullptr));
@@ -394,6 +486,7 @@ void QtField::ActOnCharacter(int16_t code) {
     FlushPendingSurrogate();
     if (unit == keys::kBack) {
       QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+      PassHeldWrites();
       innerError = nullptr;
       edit->QLineEdit::keyPressEvent(&backspace);
       if (innerError) std::rethrow_exception(std::exchange(innerError, nullptr));
@@ -403,6 +496,7 @@ void QtField::ActOnCharacter(int16_t code) {
     text = QString(QChar(unit));
   }
   QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+  PassHeldWrites();
   innerError = nullptr;
   edit->QLineEdit::keyPressEvent(&typed);
   if (innerError) std::rethrow_exception(std::exchange(innerError, nullptr));

@@ -57,6 +57,13 @@ class QtLineEdit : public QLineEdit {
 ///
 /// An error the control raises while handling a Qt event cannot travel through Qt; it
 /// ends the handling of that event and goes to the error handler.
+///
+/// While the field handles a Qt event (a key, the focus, a click), the control's writes
+/// (SetText, SetSelStart, SetSelLength, SetSelText) go to a copy of the field's state, and
+/// the QLineEdit takes the result once, when the event is done or before it acts on a key
+/// itself: an edit that writes the text three times lays the text out once. Reads and the
+/// Change notifications are as before; only the QLineEdit's own text() and cursor lag
+/// behind within the event, so hosts read the field through Text() and SelStart().
 class QtField : public EditField {
  public:
   /// Creates the QLineEdit as a child of `parent` (which owns it).
@@ -140,6 +147,32 @@ class QtField : public EditField {
   void MouseEvent(QMouseEvent& event,
                   void (EditFieldEvents::*notify)(int16_t&, int16_t&, float&, float&));
 
+  // The field's state while writes are held back from the QLineEdit.
+  struct HeldState {
+    std::u16string text;  // reused from event to event: no allocation per keystroke
+    int32_t selStart = 0;
+    int32_t selLength = 0;
+  };
+  // Holds the writes of one Qt event back; the outermost one hands them on.
+  class HeldWrites {
+   public:
+    explicit HeldWrites(QtField& field) : field(field) { ++field.holdDepth; }
+    ~HeldWrites();
+    HeldWrites(const HeldWrites&) = delete;
+    HeldWrites& operator=(const HeldWrites&) = delete;
+
+   private:
+    QtField& field;
+  };
+  // The state a write changes: the held copy, loaded from the QLineEdit on the first write
+  // of an event; null when writes go straight to the QLineEdit (outside an event).
+  HeldState* StateToWrite();
+  // Gives the QLineEdit the held state: its text only when that changed, then the caret.
+  void PassHeldWrites();
+  // Whether a key is one of the QLineEdit's editing shortcuts that the field leaves alone;
+  // the platform's bindings are read once, not on every key.
+  bool IsRefusedShortcut(const QKeyEvent& event);
+
   QPointer<QtLineEdit> edit;
   EditFieldEvents* events = nullptr;
   std::function<void(std::exception_ptr)> errorHandler;
@@ -158,6 +191,10 @@ class QtField : public EditField {
   bool enabled = true;
   entrybox::Font font;
   double left = 0, top = 0, width = 0, height = 0;
+  int holdDepth = 0;
+  bool holding = false;  // `held` holds writes the QLineEdit has not taken yet
+  HeldState held;
+  QList<QKeyCombination> refusedShortcuts;  // empty until the first key
 };
 
 }  // namespace entrybox

@@ -120,7 +120,9 @@ void GalleryWindow::AddControl(std::unique_ptr<QtInputControl> (*make)(QWidget*,
           [this, source] { Log(source, "ButtonClick"); });
   connect(control, &QtInputControl::Click, this, [this, source] { Log(source, "Click"); });
   connect(control, &QtInputControl::Change, this, [this, source, control] {
-    Log(source, QStringLiteral("Change  (field \"%1\")").arg(control->Field().LineEdit().text()));
+    // The field as the control left it: within a key, the QLineEdit shows it only afterwards.
+    Log(source, QStringLiteral("Change  (field \"%1\")")
+                    .arg(QString::fromStdU16String(control->Field().Text())));
   });
   connect(control, &QtInputControl::DblClick, this, [this, source] { Log(source, "DblClick"); });
   connect(control, &QtInputControl::KeyDown, this, [this, source](qint16& code, qint16& shift) {
