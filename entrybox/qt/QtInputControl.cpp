@@ -9,6 +9,7 @@
 #include "entrybox/controls/Factory.h"
 #include "entrybox/platform/Error.h"
 #include "entrybox/platform/Keys.h"
+#include "entrybox/qt/QtAccessible.h"
 #include "entrybox/qt/QtConvert.h"
 #include "entrybox/qt/QtKeys.h"
 
@@ -100,6 +101,7 @@ void QtSite::SetSize(double newWidth, double newHeight) {
 
 QtInputControl::QtInputControl(std::string_view kind, QWidget* parent, QtContainer* container)
     : QWidget(parent), kind(kind) {
+  InstallAccessibility();
   if (container == nullptr) {
     ownContainer = std::make_unique<QtContainer>();
     container = ownContainer.get();
