@@ -145,12 +145,7 @@ void QtLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void QtLineEdit::contextMenuEvent(QContextMenuEvent* event) {
-  if (field != nullptr && field->contextMenuHandler) {
-    event->accept();
-    field->ContextMenuRequested(event->globalPos());
-  } else {
-    event->ignore();
-  }
+  event->setAccepted(field != nullptr && field->ContextMenuRequested(event->globalPos()));
 }
 
 void QtLineEdit::inputMethodEvent(QInputMethodEvent* event) {
@@ -558,9 +553,7 @@ void QtField::DeliverKeyDown(QKeyEvent& original, int16_t virtualKey, int16_t sh
   });
   // Undo and redo come after the key's own step, and are no steps themselves.
   if (historyKey) history.ActOnKeyDown(*this, code, bits);
-  if (menuKey && contextMenuHandler) {
-    contextMenuHandler(edit->mapToGlobal(edit->CaretRect().bottomLeft()));
-  }
+  if (menuKey) ContextMenuRequested(edit->mapToGlobal(edit->CaretRect().bottomLeft()));
 }
 
 bool QtField::IsContextMenuKey(int16_t keyCode, int16_t shift) {
@@ -576,8 +569,8 @@ void QtField::RunCommandKey(int16_t keyCode, int16_t shift) {
   });
 }
 
-void QtField::ContextMenuRequested(const QPoint& globalPos) {
-  if (contextMenuHandler) contextMenuHandler(globalPos);
+bool QtField::ContextMenuRequested(const QPoint& globalPos) {
+  return contextMenuHandler && contextMenuHandler(globalPos);
 }
 
 }  // namespace entrybox

@@ -116,8 +116,9 @@ class QtField : public EditField {
   /// history as a keystroke. An error goes to the error handler.
   void RunCommandKey(int16_t keyCode, int16_t shift);
   /// Where a request for the context menu goes (a right click, the Menu key, Shift+F10
-  /// the control passed on), with the point to show it at; none: no menu.
-  void SetContextMenuHandler(std::function<void(const QPoint&)> handler) {
+  /// the control passed on), with the point to show it at; it answers whether it showed
+  /// one (a right click it did not take goes on to the parent widget). None: no menu.
+  void SetContextMenuHandler(std::function<bool(const QPoint&)> handler) {
     contextMenuHandler = std::move(handler);
   }
 
@@ -140,7 +141,7 @@ class QtField : public EditField {
   void MouseDoubleClicked(QMouseEvent& event);
   void InputMethod(QInputMethodEvent& event);
   void TextEdited();
-  void ContextMenuRequested(const QPoint& globalPos);
+  bool ContextMenuRequested(const QPoint& globalPos);
 
   // A KeyDown through the control (from a command: without host events), then the
   // field's own action: undo and redo, the context menu, or the QLineEdit's.
@@ -168,7 +169,7 @@ class QtField : public EditField {
   QPointer<QtLineEdit> edit;
   EditFieldEvents* events = nullptr;
   std::function<void(std::exception_ptr)> errorHandler;
-  std::function<void(const QPoint&)> contextMenuHandler;
+  std::function<bool(const QPoint&)> contextMenuHandler;
   FieldHistory history;
   // An error raised inside the QLineEdit's own handling (from a signal), carried out of Qt.
   std::exception_ptr innerError;

@@ -111,7 +111,7 @@ QtInputControl::QtInputControl(std::string_view kind, QWidget* parent, QtContain
   control = CreateControl(kind, *site);
   if (!control) throw std::invalid_argument("no control of the kind " + std::string(kind));
   setFocusProxy(&site->Field().LineEdit());
-  site->Field().SetContextMenuHandler([this](const QPoint& at) { ShowContextMenu(at); });
+  site->Field().SetContextMenuHandler([this](const QPoint& at) { return ShowContextMenu(at); });
   setFocusPolicy(Qt::StrongFocus);
   resize(TwipsToPixels(site->ScaleWidth()), TwipsToPixels(site->ScaleHeight()));
 }
@@ -289,12 +289,13 @@ QMenu* QtInputControl::CreateContextMenu(QWidget* parent) {
   return menu;
 }
 
-void QtInputControl::ShowContextMenu(const QPoint& globalPos) {
-  if (!contextMenu || !control->Enabled()) return;
+bool QtInputControl::ShowContextMenu(const QPoint& globalPos) {
+  if (!contextMenu || !control->Enabled()) return false;
   QMenu* menu = CreateContextMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   emit AboutToShowContextMenu(menu);
   menu->popup(globalPos);
+  return true;
 }
 
 }  // namespace entrybox

@@ -188,7 +188,7 @@ class QtInputControl : public QWidget {
   friend class QtSite;
 
   void ReportError(std::exception_ptr error);
-  void ShowContextMenu(const QPoint& globalPos);
+  bool ShowContextMenu(const QPoint& globalPos);
 
   std::string kind;
   std::unique_ptr<QtContainer> ownContainer;
