@@ -1,5 +1,5 @@
-// The edit field's undo history: which keystrokes make steps, how far it reaches, and
-// that undo writes the field as any other write does.
+// The edit field's undo history: which keystrokes make steps and how far it reaches
+// (scenario scripts cover undo through the controls).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,25 +12,19 @@ namespace entrybox {
 namespace {
 
 constexpr int16_t kCtrl = 2;
-constexpr int16_t kShift = 1;
 
-// A bare field (no control): its default actions alone, counting its Change notifications.
-struct Field : EditFieldEvents {
-  Field() { field.SetEvents(this); }
-  void FieldChange() override { ++changes; }
-
+// A bare field (no control): its default actions alone.
+struct Field {
   void Type(std::u16string_view text) {
     for (char16_t c : text)
       field.KeyPress(static_cast<int16_t>(c));
   }
   void Key(int16_t code, int16_t shift = 0) { field.KeyDown(code, shift); }
   void Undo() { Key(90, kCtrl); }
-  void Redo() { Key(89, kCtrl); }
   std::u16string Text() const { return field.Text(); }
 
   HeadlessClipboard clipboard;
   HeadlessField field{clipboard};
-  int changes = 0;
 };
 
 TEST(FieldHistory, TypingRunsAreOneStepUntilTheCaretMoves) {
@@ -65,32 +59,6 @@ TEST(FieldHistory, TypingRunsAreOneStepUntilTheCaretMoves) {
     c.act(f);
     EXPECT_EQ(f.field.History().UndoCount(), c.steps) << c.name;
   }
-}
-
-TEST(FieldHistory, UndoAndRedoWriteTextAndSelection) {
-  Field f;
-  f.Type(u"abc");
-  f.Key(36, kShift);  // Home with Shift: "abc" selected
-  f.Type(u"x");
-  EXPECT_EQ(f.Text(), u"x");
-  const int before = f.changes;
-  f.Undo();
-  EXPECT_EQ(f.Text(), u"abc");
-  EXPECT_EQ(f.field.SelStart(), 0);
-  EXPECT_EQ(f.field.SelLength(), 3);
-  EXPECT_EQ(f.changes, before + 1);
-  f.Key(90, kCtrl | kShift);  // redo
-  EXPECT_EQ(f.Text(), u"x");
-  EXPECT_EQ(f.field.SelStart(), 1);
-  f.Undo();
-  f.Undo();
-  EXPECT_EQ(f.Text(), u"");
-  f.Undo();  // nothing left: no write
-  EXPECT_EQ(f.changes, before + 4);
-  f.Redo();
-  f.Redo();
-  EXPECT_EQ(f.Text(), u"x");
-  EXPECT_FALSE(f.field.History().CanRedo());
 }
 
 TEST(FieldHistory, NewStepDropsRedoAndLockedFieldKeepsItsText) {
