@@ -186,7 +186,7 @@ void HeadlessField::ActOnKeyDown(int16_t keyCode, int16_t shift) {
 
 void HeadlessField::KeyPress(int16_t keyAscii) {
   if (!enabled) return;
-  // Only a character that the control passed on counts as typed.
+  // A character (code 32 or more) is typing, whether the engine or the field writes it.
   Keystroke(static_cast<uint16_t>(keyAscii) >= 32, [&] {
     if (events != nullptr) events->FieldKeyPress(keyAscii);
     ActOnKeyPress(keyAscii);

@@ -374,7 +374,7 @@ void QtField::ActOnKeyDown(QKeyEvent& original, int16_t originalCode, int16_t or
 }
 
 void QtField::DeliverKeyPress(int16_t code) {
-  // Only a character counts as typed, whoever puts it in the field.
+  // A character (code 32 or more) is typing, whether the engine or the field writes it.
   RecordKeystroke(static_cast<uint16_t>(code) >= keys::kSpace, [&] {
     if (events != nullptr) events->FieldKeyPress(code);
     if (code != 0) ActOnCharacter(code);
