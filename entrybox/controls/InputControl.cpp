@@ -143,6 +143,9 @@ Variant InputControl::GetProperty(std::string_view name) {
 void InputControl::SetProperty(std::string_view name, const Variant& value) {
   const PropertyEntry& entry = FindProperty(name);
   if (!entry.set) RaiseReadOnly();
+  // Every write by name (a host, a property page) may change the text or the rules, so
+  // undo must not go back past it; moving the caret or the selection changes neither.
+  if (!EqualsNoCase(name, "SelStart") && !EqualsNoCase(name, "SelLength")) txt.ClearHistory();
   entry.set(value);
 }
 
@@ -190,6 +193,7 @@ void InputControl::WriteKeys(PropertyBag& bag, const std::vector<std::string_vie
 }
 
 void InputControl::ReadKeys(const PropertyBag& bag, const std::vector<std::string_view>& order) {
+  txt.ClearHistory();
   for (auto name : order) {
     const PersistedKey& k = FindKey(name);
     k.apply(bag.ReadProperty(k.key, k.readDefault));
@@ -197,6 +201,7 @@ void InputControl::ReadKeys(const PropertyBag& bag, const std::vector<std::strin
 }
 
 void InputControl::InitCommon() {
+  txt.ClearHistory();
   txt.SetFont(site.AmbientFont());
 }
 
@@ -370,6 +375,8 @@ bool InputControl::IsEditingKeyDown(int16_t KeyCode, int16_t Shift) {
     case 118:  // V
     case 88:
     case 120:  // X
+    case 89:   // Y redoes
+    case 90:   // Z undoes
       return ctrl;
     default:
       return false;
@@ -396,6 +403,15 @@ void InputControl::FieldLostFocus() {
 
 void InputControl::FieldKeyDown(int16_t& KeyCode, int16_t& Shift) {
   if (HostSeesKeysFirst()) site.Events().KeyDown(KeyCode, Shift);
+  RunKeyDown(KeyCode, Shift);
+  if (!HostSeesKeysFirst()) site.Events().KeyDown(KeyCode, Shift);
+}
+
+void InputControl::FieldCommandKeyDown(int16_t& KeyCode, int16_t& Shift) {
+  RunKeyDown(KeyCode, Shift);
+}
+
+void InputControl::RunKeyDown(int16_t& KeyCode, int16_t Shift) {
   if (ReadOnly() && IsEditingKeyDown(KeyCode, Shift)) {
     KeyCode = 0;
   } else if (KeyCode == 45 && (Shift & (kShiftBit | kCtrlBit)) == kShiftBit) {
@@ -406,7 +422,6 @@ void InputControl::FieldKeyDown(int16_t& KeyCode, int16_t& Shift) {
   } else {
     KeyCode = EngineKeyDown(KeyCode, Shift);
   }
-  if (!HostSeesKeysFirst()) site.Events().KeyDown(KeyCode, Shift);
 }
 
 void InputControl::FieldKeyPress(int16_t& KeyAscii) {

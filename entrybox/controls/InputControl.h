@@ -87,7 +87,8 @@ class InputControl : protected EditFieldEvents, protected ButtonEvents {
   // Members by name, as hosts and property pages reach them. Names match without case.
   /// Error 438 for an unknown name.
   Variant GetProperty(std::string_view name);
-  /// Error 438 for an unknown name, 383 for a read-only property.
+  /// Error 438 for an unknown name, 383 for a read-only property. Any write but SelStart
+  /// and SelLength empties the undo history.
   void SetProperty(std::string_view name, const Variant& value);
   /// Runs a method ("Refresh", "AboutBox"); Error 438 for an unknown name.
   void CallMethod(std::string_view name);
@@ -146,6 +147,7 @@ class InputControl : protected EditFieldEvents, protected ButtonEvents {
   void FieldKeyDown(int16_t& KeyCode, int16_t& Shift) override;
   void FieldKeyPress(int16_t& KeyAscii) override;
   void FieldKeyUp(int16_t& KeyCode, int16_t& Shift) override;
+  void FieldCommandKeyDown(int16_t& KeyCode, int16_t& Shift) override;
   void FieldMouseDown(int16_t& Button, int16_t& Shift, float& x, float& y) override;
   void FieldMouseMove(int16_t& Button, int16_t& Shift, float& x, float& y) override;
   void FieldMouseUp(int16_t& Button, int16_t& Shift, float& x, float& y) override;
@@ -168,6 +170,8 @@ class InputControl : protected EditFieldEvents, protected ButtonEvents {
 
  private:
   static bool IsEditingKeyDown(int16_t KeyCode, int16_t Shift);
+  // A KeyDown through the read-only rule and the engine, without the host's event.
+  void RunKeyDown(int16_t& KeyCode, int16_t Shift);
   const PropertyEntry& FindProperty(std::string_view name) const;
   PersistedKey& FindKey(std::string_view key);
 

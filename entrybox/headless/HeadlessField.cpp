@@ -87,10 +87,32 @@ void HeadlessField::Move(double newLeft, double newTop, double newWidth, double 
   height = newHeight;
 }
 
+template <typename Deliver>
+void HeadlessField::Keystroke(bool typed, Deliver&& deliver) {
+  const FieldState before = FieldState::Of(*this);
+  try {
+    deliver();
+  } catch (...) {
+    // What the control wrote before the error is still a change the user may undo.
+    history.Keystroke(before, FieldState::Of(*this), typed);
+    throw;
+  }
+  history.Keystroke(before, FieldState::Of(*this), typed);
+}
+
 void HeadlessField::KeyDown(int16_t keyCode, int16_t shift) {
   if (!enabled) return;
-  if (events != nullptr) events->FieldKeyDown(keyCode, shift);
-  if (keyCode == 0) return;
+  bool historyKey = false;
+  Keystroke(false, [&] {
+    if (events != nullptr) events->FieldKeyDown(keyCode, shift);
+    historyKey = keyCode != 0 && FieldHistory::IsHistoryKey(keyCode, shift);
+    if (keyCode != 0 && !historyKey) ActOnKeyDown(keyCode, shift);
+  });
+  // Undo and redo come after the key's own step, and are no steps themselves.
+  if (historyKey) history.ActOnKeyDown(*this, keyCode, shift);
+}
+
+void HeadlessField::ActOnKeyDown(int16_t keyCode, int16_t shift) {
   const bool withShift = (shift & kShiftBit) != 0;
   const bool withCtrl = (shift & kCtrlBit) != 0;
   const int32_t len = Length(text);
@@ -164,7 +186,14 @@ void HeadlessField::KeyDown(int16_t keyCode, int16_t shift) {
 
 void HeadlessField::KeyPress(int16_t keyAscii) {
   if (!enabled) return;
-  if (events != nullptr) events->FieldKeyPress(keyAscii);
+  // A character (code 32 or more) is typing, whether the engine or the field writes it.
+  Keystroke(static_cast<uint16_t>(keyAscii) >= 32, [&] {
+    if (events != nullptr) events->FieldKeyPress(keyAscii);
+    ActOnKeyPress(keyAscii);
+  });
+}
+
+void HeadlessField::ActOnKeyPress(int16_t keyAscii) {
   if (keyAscii == 0 || locked) return;
   const auto unit = static_cast<char16_t>(static_cast<uint16_t>(keyAscii));
   if (unit == 8) {

@@ -6,6 +6,7 @@
 
 #include "entrybox/platform/Clipboard.h"
 #include "entrybox/platform/EditField.h"
+#include "entrybox/platform/FieldHistory.h"
 
 namespace entrybox {
 
@@ -52,6 +53,7 @@ class HeadlessField : public EditField {
   void Move(double newLeft, double newTop, double newWidth, double newHeight) override;
   void Refresh() override { ++refreshCount; }
   void SetEvents(EditFieldEvents* value) override { events = value; }
+  void ClearHistory() override { history.Clear(); }
 
   /// Keystrokes as the platform delivers them (disabled fields receive none).
   void KeyDown(int16_t keyCode, int16_t shift);
@@ -62,15 +64,25 @@ class HeadlessField : public EditField {
   void Click();
   void DblClick();
 
+  /// The undo history (read by tests).
+  const FieldHistory& History() const { return history; }
+
   /// How often Refresh was called.
   int RefreshCount() const { return refreshCount; }
 
  private:
   void ReplaceSelection(const std::u16string& with);
   void Changed();
+  // The default actions on a KeyDown and a KeyPress the control passed on.
+  void ActOnKeyDown(int16_t keyCode, int16_t shift);
+  void ActOnKeyPress(int16_t keyAscii);
+  // Runs one keystroke and records it in the history, also when it raised an error.
+  template <typename Deliver>
+  void Keystroke(bool typed, Deliver&& deliver);
 
   Clipboard& clipboard;
   EditFieldEvents* events = nullptr;
+  FieldHistory history;
   std::u16string text;
   int32_t selStart = 0;
   int32_t selLength = 0;

@@ -26,6 +26,10 @@ class EditFieldEvents {
   virtual void FieldKeyDown(int16_t& /*KeyCode*/, int16_t& /*Shift*/) {}
   virtual void FieldKeyPress(int16_t& /*KeyAscii*/) {}
   virtual void FieldKeyUp(int16_t& /*KeyCode*/, int16_t& /*Shift*/) {}
+  /// A KeyDown that comes from a command of the field (a context menu's Paste is Ctrl+V),
+  /// not from the keyboard: the control handles it as a KeyDown but raises no key events
+  /// to the host. What is left in KeyCode decides the field's own action, as for a key.
+  virtual void FieldCommandKeyDown(int16_t& /*KeyCode*/, int16_t& /*Shift*/) {}
   virtual void FieldMouseDown(int16_t& /*Button*/, int16_t& /*Shift*/, float& /*x*/, float& /*y*/) {
   }
   virtual void FieldMouseMove(int16_t& /*Button*/, int16_t& /*Shift*/, float& /*x*/, float& /*y*/) {
@@ -95,6 +99,10 @@ class EditField {
   virtual void Move(double left, double top, double width, double height) = 0;
 
   virtual void Refresh() = 0;
+
+  /// Empties the undo history: the state was set, not typed (a property write, a load),
+  /// so undo must not bring back one that the current rules did not produce.
+  virtual void ClearHistory() = 0;
 
   /// Where the field sends its notifications (the owning control); null for none.
   virtual void SetEvents(EditFieldEvents* events) = 0;

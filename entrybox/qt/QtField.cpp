@@ -1,6 +1,7 @@
 #include "entrybox/qt/QtField.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -92,7 +93,8 @@ Qt::CursorShape CursorFor(int16_t pointer) {
 // --- QtLineEdit ---------------------------------------------------------------------------
 
 QtLineEdit::QtLineEdit(QWidget* parent) : QLineEdit(parent) {
-  setContextMenuPolicy(Qt::NoContextMenu);
+  // The menu is the field's own (QtField::SetContextMenuHandler), never QLineEdit's.
+  setContextMenuPolicy(Qt::DefaultContextMenu);
   setAcceptDrops(false);
   setDragEnabled(false);
   // QLineEdit cuts texts at 32767 characters; the controls' fields have no such limit.
@@ -146,6 +148,10 @@ void QtLineEdit::mouseReleaseEvent(QMouseEvent* event) {
 void QtLineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
   QLineEdit::mouseDoubleClickEvent(event);
   if (field != nullptr) field->MouseDoubleClicked(*event);
+}
+
+void QtLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+  event->setAccepted(field != nullptr && field->ContextMenuRequested(event->globalPos()));
 }
 
 void QtLineEdit::inputMethodEvent(QInputMethodEvent* event) {
@@ -428,11 +434,7 @@ void QtField::KeyPressed(QKeyEvent& event) {
   event.accept();
   Guard([&] {
     if (const auto virtualKey = VirtualKeyOf(event)) {
-      const int16_t shift = ShiftBitsOf(event.modifiers());
-      int16_t code = *virtualKey;
-      int16_t bits = shift;
-      if (events != nullptr) events->FieldKeyDown(code, bits);
-      if (code != 0) ActOnKeyDown(event, *virtualKey, shift, code, bits);
+      DeliverKeyDown(event, *virtualKey, ShiftBitsOf(event.modifiers()), false);
     }
     for (const int16_t code : KeyPressCodesOf(event))
       DeliverKeyPress(code);
@@ -464,8 +466,11 @@ void QtField::ActOnKeyDown(QKeyEvent& original, int16_t originalCode, int16_t or
 }
 
 void QtField::DeliverKeyPress(int16_t code) {
-  if (events != nullptr) events->FieldKeyPress(code);
-  if (code != 0) ActOnCharacter(code);
+  // A character (code 32 or more) is typing, whether the engine or the field writes it.
+  RecordKeystroke(static_cast<uint16_t>(code) >= keys::kSpace, [&] {
+    if (events != nullptr) events->FieldKeyPress(code);
+    if (code != 0) ActOnCharacter(code);
+  });
 }
 
 void QtField::ActOnCharacter(int16_t code) {
@@ -605,6 +610,61 @@ void QtField::InputMethod(QInputMethodEvent& event) {
       DeliverKeyPress(static_cast<int16_t>(c.unicode()));
     FlushPendingSurrogate();
   });
+}
+
+// --- undo history and command keys -----------------------------------------------------
+
+template <typename Deliver>
+void QtField::RecordKeystroke(bool typed, Deliver&& deliver) {
+  const FieldState before = FieldState::Of(*this);
+  try {
+    deliver();
+  } catch (...) {
+    // What the control wrote before the error is still a change the user may undo.
+    history.Keystroke(before, FieldState::Of(*this), typed);
+    throw;
+  }
+  history.Keystroke(before, FieldState::Of(*this), typed);
+}
+
+void QtField::DeliverKeyDown(QKeyEvent& original, int16_t virtualKey, int16_t shift, bool command) {
+  int16_t code = virtualKey;
+  int16_t bits = shift;
+  bool historyKey = false;
+  bool menuKey = false;
+  RecordKeystroke(false, [&] {
+    if (events != nullptr) {
+      if (command) {
+        events->FieldCommandKeyDown(code, bits);
+      } else {
+        events->FieldKeyDown(code, bits);
+      }
+    }
+    if (code == 0) return;
+    historyKey = FieldHistory::IsHistoryKey(code, bits);
+    menuKey = !command && IsContextMenuKey(code, bits);
+    if (!historyKey && !menuKey) ActOnKeyDown(original, virtualKey, shift, code, bits);
+  });
+  // Undo and redo come after the key's own step, and are no steps themselves.
+  if (historyKey) history.ActOnKeyDown(*this, code, bits);
+  if (menuKey) ContextMenuRequested(edit->mapToGlobal(edit->CaretRect().bottomLeft()));
+}
+
+bool QtField::IsContextMenuKey(int16_t keyCode, int16_t shift) {
+  constexpr int16_t kApps = 93;
+  constexpr int16_t kF10 = 121;
+  return (keyCode == kApps && shift == 0) || (keyCode == kF10 && shift == 1);
+}
+
+void QtField::RunCommandKey(int16_t keyCode, int16_t shift) {
+  Guard([&] {
+    QKeyEvent event = MakeKeyEvent(QEvent::KeyPress, keyCode, shift, QString());
+    DeliverKeyDown(event, keyCode, shift, true);
+  });
+}
+
+bool QtField::ContextMenuRequested(const QPoint& globalPos) {
+  return contextMenuHandler && contextMenuHandler(globalPos);
 }
 
 }  // namespace entrybox

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "entrybox/platform/EditField.h"
+#include "entrybox/platform/FieldHistory.h"
 
 namespace entrybox {
 
@@ -36,6 +37,7 @@ class QtLineEdit : public QLineEdit {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
@@ -51,9 +53,10 @@ class QtLineEdit : public QLineEdit {
 /// and shown in pixels, 15 twips to a pixel.
 ///
 /// The QLineEdit's own actions are those of an ordinary single-line field: characters,
-/// Backspace, Delete, cut, copy, paste, caret and selection keys. Its undo, redo, word and
-/// line deletions, context menu, drag and drop and middle-click paste are off: they would
-/// change the text past the control.
+/// Backspace, Delete, cut, copy, paste, caret and selection keys. Its own undo, redo, word
+/// and line deletions, context menu, drag and drop and middle-click paste are off: they
+/// would change the text past the control. Undo and redo are the field's, kept by a
+/// FieldHistory; the context menu is the owner's (SetContextMenuHandler).
 ///
 /// An error the control raises while handling a Qt event cannot travel through Qt; it
 /// ends the handling of that event and goes to the error handler.
@@ -111,6 +114,20 @@ class QtField : public EditField {
   void Move(double newLeft, double newTop, double newWidth, double newHeight) override;
   void Refresh() override;
   void SetEvents(EditFieldEvents* value) override { events = value; }
+  void ClearHistory() override { history.Clear(); }
+
+  /// The undo history, for the context menu's enabled states.
+  const FieldHistory& History() const { return history; }
+  /// Runs a KeyDown chosen from a command (the context menu) rather than typed: through
+  /// the control without host events, then the field's own action, recorded in the
+  /// history as a keystroke. An error goes to the error handler.
+  void RunCommandKey(int16_t keyCode, int16_t shift);
+  /// Where a request for the context menu goes (a right click, the Menu key, Shift+F10
+  /// the control passed on), with the point to show it at; it answers whether it showed
+  /// one (a right click it did not take goes on to the parent widget). None: no menu.
+  void SetContextMenuHandler(std::function<bool(const QPoint&)> handler) {
+    contextMenuHandler = std::move(handler);
+  }
 
   /// Where errors raised while handling a Qt event go.
   void SetErrorHandler(std::function<void(std::exception_ptr)> handler) {
@@ -131,6 +148,15 @@ class QtField : public EditField {
   void MouseDoubleClicked(QMouseEvent& event);
   void InputMethod(QInputMethodEvent& event);
   void TextEdited();
+  bool ContextMenuRequested(const QPoint& globalPos);
+
+  // A KeyDown through the control (from a command: without host events), then the
+  // field's own action: undo and redo, the context menu, or the QLineEdit's.
+  void DeliverKeyDown(QKeyEvent& original, int16_t virtualKey, int16_t shift, bool command);
+  static bool IsContextMenuKey(int16_t keyCode, int16_t shift);
+  // Runs one keystroke and records it in the history, also when it raised an error.
+  template <typename Deliver>
+  void RecordKeystroke(bool typed, Deliver&& deliver);
 
   // The QLineEdit's own action on a KeyDown and on the characters of KeyPress.
   void ActOnKeyDown(QKeyEvent& original, int16_t originalCode, int16_t originalShift, int16_t code,
@@ -176,6 +202,8 @@ class QtField : public EditField {
   QPointer<QtLineEdit> edit;
   EditFieldEvents* events = nullptr;
   std::function<void(std::exception_ptr)> errorHandler;
+  std::function<bool(const QPoint&)> contextMenuHandler;
+  FieldHistory history;
   // An error raised inside the QLineEdit's own handling (from a signal), carried out of Qt.
   std::exception_ptr innerError;
   // A high surrogate passed on by the control, waiting for its low half.

@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QResizeEvent>
 #include <stdexcept>
 
 #include "entrybox/controls/Factory.h"
 #include "entrybox/platform/Error.h"
 #include "entrybox/platform/Keys.h"
+#include "entrybox/qt/QtAccessible.h"
 #include "entrybox/qt/QtConvert.h"
 #include "entrybox/qt/QtKeys.h"
 
@@ -103,6 +105,7 @@ void QtSite::SetSize(double newWidth, double newHeight) {
 
 QtInputControl::QtInputControl(std::string_view kind, QWidget* parent, QtContainer* container)
     : QWidget(parent), kind(kind) {
+  InstallAccessibility();
   if (container == nullptr) {
     ownContainer = std::make_unique<QtContainer>();
     container = ownContainer.get();
@@ -112,6 +115,7 @@ QtInputControl::QtInputControl(std::string_view kind, QWidget* parent, QtContain
   control = CreateControl(kind, *site);
   if (!control) throw std::invalid_argument("no control of the kind " + std::string(kind));
   setFocusProxy(&site->Field().LineEdit());
+  site->Field().SetContextMenuHandler([this](const QPoint& at) { return ShowContextMenu(at); });
   setFocusPolicy(Qt::StrongFocus);
   resize(TwipsToPixels(site->ScaleWidth()), TwipsToPixels(site->ScaleHeight()));
 }
@@ -195,7 +199,7 @@ QString QtInputControl::Text() const {
 }
 
 void QtInputControl::SetText(const QString& value) {
-  control->SetText(FromQString(value));
+  Set("Text", Variant(FromQString(value)));
 }
 
 QFont QtInputControl::Font() const {
@@ -203,7 +207,7 @@ QFont QtInputControl::Font() const {
 }
 
 void QtInputControl::SetFont(const QFont& value) {
-  control->SetFont(FromQFont(value));
+  Set("Font", Variant(FromQFont(value)));
 }
 
 QString QtInputControl::SelText() const {
@@ -211,7 +215,7 @@ QString QtInputControl::SelText() const {
 }
 
 void QtInputControl::SetSelText(const QString& value) {
-  control->SetSelText(FromQString(value));
+  Set("SelText", Variant(FromQString(value)));
 }
 
 Variant QtInputControl::Get(std::string_view name) const {
@@ -242,6 +246,60 @@ void QtInputControl::resizeEvent(QResizeEvent* event) {
   } catch (...) {
     ReportError(std::current_exception());
   }
+}
+
+// --- context menu ---------------------------------------------------------------------------
+
+QMenu* QtInputControl::CreateContextMenu(QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  QtField& field = site->Field();
+  const bool editable = !control->ReadOnly();
+  const int32_t length = static_cast<int32_t>(field.Text().size());
+  const bool selected = field.SelLength() > 0;
+  // Each item is the key it stands for, run through the control as a typed key would be.
+  struct Item {
+    const char* name;
+    QString text;
+    QKeySequence::StandardKey shortcut;
+    int16_t keyCode;
+    int16_t shift;
+    bool enabled;
+  };
+  constexpr int16_t kCtrl = 2;
+  const Item items[] = {
+      {"undo", tr("&Undo"), QKeySequence::Undo, 90, kCtrl, editable && field.History().CanUndo()},
+      {"redo", tr("&Redo"), QKeySequence::Redo, 89, kCtrl, editable && field.History().CanRedo()},
+      {"cut", tr("Cu&t"), QKeySequence::Cut, 88, kCtrl, editable && selected},
+      {"copy", tr("&Copy"), QKeySequence::Copy, 67, kCtrl, selected},
+      {"paste", tr("&Paste"), QKeySequence::Paste, 86, kCtrl,
+       editable && !site->Clipboard().GetText().empty()},
+      {"delete", tr("Delete"), QKeySequence::UnknownKey, 46, 0, editable && selected},
+      {"selectAll", tr("Select All"), QKeySequence::SelectAll, 65, kCtrl,
+       length > 0 && field.SelLength() < length},
+  };
+  for (const Item& item : items) {
+    QString text = item.text;
+    const QKeySequence keys(item.shortcut);
+    if (!keys.isEmpty()) text += QLatin1Char('\t') + keys.toString(QKeySequence::NativeText);
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(item.name));
+    action->setEnabled(item.enabled);
+    const int16_t keyCode = item.keyCode;
+    const int16_t shift = item.shift;
+    connect(action, &QAction::triggered, this,
+            [this, keyCode, shift] { site->Field().RunCommandKey(keyCode, shift); });
+    if (item.keyCode == 89 || item.keyCode == 46) menu->addSeparator();
+  }
+  return menu;
+}
+
+bool QtInputControl::ShowContextMenu(const QPoint& globalPos) {
+  if (!contextMenu || !control->Enabled()) return false;
+  QMenu* menu = CreateContextMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  emit AboutToShowContextMenu(menu);
+  menu->popup(globalPos);
+  return true;
 }
 
 }  // namespace entrybox

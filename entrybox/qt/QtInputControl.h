@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QString>
 #include <QWidget>
+
+class QMenu;
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -28,9 +30,14 @@ namespace entrybox {
 /// connected directly (the default within a thread) may change them, and the control
 /// acts on what the slots leave (KeyPress with 0 swallows the key).
 ///
-/// Property setters raise entrybox::Error as the control does. An error raised while the
-/// control handles a Qt event (a key, the focus, a click) cannot travel through Qt: it ends
-/// that event's handling, comes out as ErrorRaised and waits in TakeError.
+/// The field has a context menu (Undo, Redo, Cut, Copy, Paste, Delete, Select All) whose
+/// items run their keys through the control, as typed keys do but without key events to
+/// the host; a right click, the Menu key or Shift+F10 opens it, ContextMenu turns it off.
+///
+/// Property setters raise entrybox::Error as the control does; every write but SelStart
+/// and SelLength goes by name to the control, so it empties the field's undo history. An error
+/// raised while the control handles a Qt event (a key, the focus, a click) cannot travel through
+/// Qt: it ends that event's handling, comes out as ErrorRaised and waits in TakeError.
 class QtInputControl : public QWidget {
   Q_OBJECT
   Q_PROPERTY(QString Text READ Text WRITE SetText NOTIFY Change)
@@ -50,6 +57,7 @@ class QtInputControl : public QWidget {
   Q_PROPERTY(int SelStart READ SelStart WRITE SetSelStart)
   Q_PROPERTY(int SelLength READ SelLength WRITE SetSelLength)
   Q_PROPERTY(QString SelText READ SelText WRITE SetSelText)
+  Q_PROPERTY(bool ContextMenu READ ContextMenu WRITE SetContextMenu)
 
  public:
   /// A control of `kind`, created but not yet initialised: call InitProperties or
@@ -92,31 +100,33 @@ class QtInputControl : public QWidget {
   QString Text() const;
   void SetText(const QString& value);
   bool DropDown() const { return control->DropDown(); }
-  void SetDropDown(bool value) { control->SetDropDown(value); }
+  void SetDropDown(bool value) { Set("DropDown", Variant(value)); }
   uint ButtonBackColor() const { return control->ButtonBackColor(); }
-  void SetButtonBackColor(uint value) { control->SetButtonBackColor(value); }
+  void SetButtonBackColor(uint value) {
+    Set("ButtonBackColor", Variant(static_cast<double>(value)));
+  }
   int Appearance() const { return control->Appearance(); }
-  void SetAppearance(int value) { control->SetAppearance(value); }
+  void SetAppearance(int value) { Set("Appearance", Variant(static_cast<double>(value))); }
   int Alignment() const { return control->Alignment(); }
-  void SetAlignment(int value) { control->SetAlignment(value); }
+  void SetAlignment(int value) { Set("Alignment", Variant(static_cast<double>(value))); }
   uint BackColor() const { return control->BackColor(); }
-  void SetBackColor(uint value) { control->SetBackColor(value); }
+  void SetBackColor(uint value) { Set("BackColor", Variant(static_cast<double>(value))); }
   int BorderStyle() const { return control->BorderStyle(); }
-  void SetBorderStyle(int value) { control->SetBorderStyle(value); }
+  void SetBorderStyle(int value) { Set("BorderStyle", Variant(static_cast<double>(value))); }
   bool Enabled() const { return control->Enabled(); }
-  void SetEnabled(bool value) { control->SetEnabled(value); }
+  void SetEnabled(bool value) { Set("Enabled", Variant(value)); }
   QFont Font() const;
   void SetFont(const QFont& value);
   uint ForeColor() const { return control->ForeColor(); }
-  void SetForeColor(uint value) { control->SetForeColor(value); }
+  void SetForeColor(uint value) { Set("ForeColor", Variant(static_cast<double>(value))); }
   bool OnFocusSelect() const { return control->OnFocusSelect(); }
-  void SetOnFocusSelect(bool value) { control->SetOnFocusSelect(value); }
+  void SetOnFocusSelect(bool value) { Set("OnFocusSelect", Variant(value)); }
   int MousePointer() const { return control->MousePointer(); }
-  void SetMousePointer(int value) { control->SetMousePointer(value); }
+  void SetMousePointer(int value) { Set("MousePointer", Variant(static_cast<double>(value))); }
   bool ReadOnly() const { return control->ReadOnly(); }
-  void SetReadOnly(bool value) { control->SetReadOnly(value); }
+  void SetReadOnly(bool value) { Set("ReadOnly", Variant(value)); }
   bool AllowNull() const { return control->AllowNull(); }
-  void SetAllowNull(bool value) { control->SetAllowNull(value); }
+  void SetAllowNull(bool value) { Set("AllowNull", Variant(value)); }
   int SelStart() const { return control->SelStart(); }
   void SetSelStart(int value) { control->SetSelStart(value); }
   int SelLength() const { return control->SelLength(); }
@@ -130,6 +140,14 @@ class QtInputControl : public QWidget {
   Q_INVOKABLE void AboutBox() { control->AboutBox(); }
 
   QSize sizeHint() const override;
+
+  /// Whether the field offers its context menu (on by default).
+  bool ContextMenu() const { return contextMenu; }
+  void SetContextMenu(bool value) { contextMenu = value; }
+  /// The context menu as it would show now, each item enabled only when it can act
+  /// (something selected, a text on the clipboard, a step to undo, not read-only).
+  /// Owned by `parent`. Item object names: undo, redo, cut, copy, paste, delete, selectAll.
+  QMenu* CreateContextMenu(QWidget* parent);
 
  signals:
   // The control's sixteen events, in their order.
@@ -158,6 +176,8 @@ class QtInputControl : public QWidget {
   void PropertyChanged(const QString& name);
   /// An error ended the handling of a Qt event (see TakeError).
   void ErrorRaised(int number, const QString& description);
+  /// The context menu is about to be shown: a host may add items to it or change it.
+  void AboutToShowContextMenu(QMenu* menu);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -173,12 +193,15 @@ class QtInputControl : public QWidget {
   class Events;
   friend class QtSite;
 
+  bool ShowContextMenu(const QPoint& globalPos);
+
   std::string kind;
   std::unique_ptr<QtContainer> ownContainer;
   std::unique_ptr<Events> events;
   std::unique_ptr<QtSite> site;
   std::unique_ptr<InputControl> control;  // goes before its site
   std::exception_ptr lastError;
+  bool contextMenu = true;
 };
 
 }  // namespace entrybox

@@ -197,11 +197,18 @@ TEST(QtFieldKeys, TheLineEditsOwnEditingShortcutsAreOff) {
   for (const QChar c : QStringLiteral("ab cd"))
     Press(edit, Qt::Key_unknown, Qt::NoModifier, QString(c));
   EXPECT_EQ(edit.text(), QStringLiteral("ab cd"));
-  Press(edit, Qt::Key_Z, Qt::ControlModifier, QString(QChar(26)));
   Press(edit, Qt::Key_Backspace, Qt::ControlModifier, QString(QChar(0x7F)));
   EXPECT_EQ(edit.text(), QStringLiteral("ab cd"));
   Press(edit, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
   EXPECT_EQ(edit.text(), QStringLiteral("ab c"));
+  // Ctrl+Z is the field's own undo, by steps (the typing run whole), not the QLineEdit's
+  // character by character.
+  Press(edit, Qt::Key_Z, Qt::ControlModifier, QString(QChar(26)));
+  EXPECT_EQ(edit.text(), QStringLiteral("ab cd"));
+  Press(edit, Qt::Key_Z, Qt::ControlModifier, QString(QChar(26)));
+  EXPECT_EQ(edit.text(), QString());
+  Press(edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, QString(QChar(26)));
+  EXPECT_EQ(edit.text(), QStringLiteral("ab cd"));
 }
 
 // The field's members: Text puts the caret at 0, SelStart and SelLength clamp, SelText

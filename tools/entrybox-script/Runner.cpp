@@ -316,6 +316,8 @@ std::vector<std::string> Runner::Execute(std::string_view line) {
       field.SetText(text);
       if (hasStart) field.SetSelStart(ToInt32(start));
       if (hasLength) field.SetSelLength(ToInt32(length));
+      // The state is set up, not typed: nothing to undo back to.
+      field.ClearHistory();
     } else if (command == "caret") {
       const double start = NumberArg(tokens, 1, "SELSTART");
       const bool hasLength = tokens.size() > 2;

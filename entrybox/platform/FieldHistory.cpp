@@ -1,0 +1,96 @@
+#include "entrybox/platform/FieldHistory.h"
+
+#include <utility>
+
+#include "entrybox/platform/EditField.h"
+
+namespace entrybox {
+
+namespace {
+constexpr int16_t kShiftBit = 1;
+constexpr int16_t kCtrlBit = 2;
+constexpr int16_t kKeyY = 89;
+constexpr int16_t kKeyZ = 90;
+
+bool IsUndoKey(int16_t keyCode, int16_t shift) {
+  return keyCode == kKeyZ && (shift & kCtrlBit) != 0 && (shift & kShiftBit) == 0;
+}
+bool IsRedoKey(int16_t keyCode, int16_t shift) {
+  if ((shift & kCtrlBit) == 0) return false;
+  return keyCode == kKeyY || (keyCode == kKeyZ && (shift & kShiftBit) != 0);
+}
+}  // namespace
+
+FieldState FieldState::Of(const EditField& field) {
+  return {field.Text(), field.SelStart(), field.SelLength()};
+}
+
+void FieldHistory::Push(std::deque<FieldState>& list, FieldState state) {
+  list.push_back(std::move(state));
+  if (list.size() > kDepth) list.pop_front();
+}
+
+void FieldHistory::Keystroke(const FieldState& before, const FieldState& after, bool typed) {
+  if (before.text == after.text) {
+    // A caret move or a selection ends a typing run; a key that changed nothing does not.
+    if (runEnd && before != after) runEnd.reset();
+    return;
+  }
+  const bool joinsRun = typed && runEnd && *runEnd == before && !undo.empty();
+  if (!joinsRun) Push(undo, before);
+  redo.clear();
+  if (typed) {
+    runEnd = after;
+  } else {
+    runEnd.reset();
+  }
+}
+
+bool FieldHistory::IsHistoryKey(int16_t keyCode, int16_t shift) {
+  return IsUndoKey(keyCode, shift) || IsRedoKey(keyCode, shift);
+}
+
+bool FieldHistory::ActOnKeyDown(EditField& field, int16_t keyCode, int16_t shift) {
+  if (!IsHistoryKey(keyCode, shift)) return false;
+  if (field.Locked()) return true;
+  if (IsUndoKey(keyCode, shift)) {
+    Undo(field);
+  } else {
+    Redo(field);
+  }
+  return true;
+}
+
+void FieldHistory::Restore(EditField& field, const FieldState& state) {
+  field.SetText(state.text);
+  field.SetSelStart(state.selStart);
+  field.SetSelLength(state.selLength);
+}
+
+bool FieldHistory::Undo(EditField& field) {
+  if (undo.empty()) return false;
+  FieldState step = std::move(undo.back());
+  undo.pop_back();
+  runEnd.reset();
+  Push(redo, FieldState::Of(field));
+  Restore(field, step);
+  return true;
+}
+
+bool FieldHistory::Redo(EditField& field) {
+  if (redo.empty()) return false;
+  FieldState step = std::move(redo.back());
+  redo.pop_back();
+  runEnd.reset();
+  Push(undo, FieldState::Of(field));
+  Restore(field, step);
+  return true;
+}
+
+void FieldHistory::Clear() {
+  undo.clear();
+  redo.clear();
+  runEnd.reset();
+}
+
+}  // namespace entrybox
