@@ -18,6 +18,7 @@ entrybox_need_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >&2
 }
 
-ENTRYBOX_BUILD_PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev)
+ENTRYBOX_BUILD_PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev
+  qt6-tools-dev dpkg-dev pkgconf)
 # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
 ENTRYBOX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
