@@ -20,7 +20,17 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
 # Form files have no component of their own: they go with the core's development files.
-set(CPACK_COMPONENTS_ALL Runtime Development QtDevelopment Designer Unspecified)
+# Only the parts this build has: no Qt, no Qt packages.
+set(CPACK_COMPONENTS_ALL Development Unspecified)
+if(ENTRYBOX_TOOLS OR BUILD_SHARED_LIBS)
+  list(APPEND CPACK_COMPONENTS_ALL Runtime)
+endif()
+if(TARGET entrybox_qt)
+  list(APPEND CPACK_COMPONENTS_ALL QtDevelopment)
+endif()
+if(TARGET entrybox_designer)
+  list(APPEND CPACK_COMPONENTS_ALL Designer)
+endif()
 set(CPACK_COMPONENTS_GROUPING ONE_PER_GROUP)
 foreach(component Runtime Development QtDevelopment Designer Unspecified)
   string(TOUPPER ${component} upper)
