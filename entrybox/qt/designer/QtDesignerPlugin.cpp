@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -187,11 +188,25 @@ QStringList QtControlTaskMenu::EditableProperties(const QtInputControl& widget) 
 }
 
 void QtControlTaskMenu::EditProperties() {
-  std::unique_ptr<QtInputControl> copy = CopyOf(*widget);
-  QtPropertyDialog dialog({copy.get()}, widget->window());
-  // Runs after the dialog's own Apply, which changed the copy.
-  connect(&dialog.ApplyButton(), &QPushButton::clicked, this, [&] { WriteBack(*copy); });
-  if (dialog.exec() == QDialog::Accepted) WriteBack(*copy);
+  // Runs from a menu: an error must not travel on into Designer, which cannot take it.
+  const auto guarded = [this](const std::function<void()>& work) {
+    try {
+      work();
+    } catch (const Error& e) {
+      QMessageBox::warning(widget->window(), tr("Property Pages"),
+                           QString::fromStdString(e.Description()));
+    } catch (const std::exception& e) {
+      QMessageBox::warning(widget->window(), tr("Property Pages"), QString::fromUtf8(e.what()));
+    }
+  };
+  guarded([&] {
+    std::unique_ptr<QtInputControl> copy = CopyOf(*widget);
+    QtPropertyDialog dialog({copy.get()}, widget->window());
+    // Runs after the dialog's own Apply, which changed the copy.
+    connect(&dialog.ApplyButton(), &QPushButton::clicked, this,
+            [&] { guarded([&] { WriteBack(*copy); }); });
+    if (dialog.exec() == QDialog::Accepted) WriteBack(*copy);
+  });
 }
 
 void QtControlTaskMenu::ShowAbout() {
