@@ -9,10 +9,12 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDesignerFormEditorInterface>
+#include <QDesignerFormWindowCursorInterface>
 #include <QDesignerFormWindowInterface>
 #include <QDesignerFormWindowManagerInterface>
 #include <QDesignerIntegration>
 #include <QDesignerTaskMenuExtension>
+#include <QDesignerWidgetFactoryInterface>
 #include <QDialog>
 #include <QExtensionManager>
 #include <QLineEdit>
@@ -101,6 +103,24 @@ TEST(QtDesignerForm, PropertyPagesWriteThroughTheFormUndoablyAndAreSaved) {
   EXPECT_NE(box->property("Max").toDouble(), 250);
   form->commandHistory()->redo();
   EXPECT_EQ(box->property("Max").toDouble(), 250);
+
+  // A twMask designed with a mask and a text: the saved form sets the text after the mask
+  // (which clears the text), so that uic's form shows the text as designed.
+  QWidget* phone = core->widgetFactory()->createWidget(QStringLiteral("entrybox::QtMask"),
+                                                       form->mainContainer());
+  phone->setObjectName(QStringLiteral("phone"));
+  form->manageWidget(phone);
+  form->cursor()->setWidgetProperty(phone, QStringLiteral("Mask"),
+                                    QStringLiteral("(###) ###-####"));
+  form->cursor()->setWidgetProperty(phone, QStringLiteral("Text"), QStringLiteral("5551234567"));
+  const QString withPhone = form->contents();
+  const qsizetype phoneAt = withPhone.indexOf(QStringLiteral("name=\"phone\""));
+  ASSERT_GE(phoneAt, 0) << withPhone.toStdString();
+  const qsizetype maskAt = withPhone.indexOf(QStringLiteral("<property name=\"Mask\""), phoneAt);
+  const qsizetype textAt = withPhone.indexOf(QStringLiteral("<property name=\"Text\""), phoneAt);
+  EXPECT_GE(maskAt, 0);
+  EXPECT_GT(textAt, maskAt) << withPhone.toStdString();
+  EXPECT_EQ(withPhone.indexOf(QStringLiteral("<property name=\"Text\""), textAt + 1), -1);
 
   delete form;
   delete core;

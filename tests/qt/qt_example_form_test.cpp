@@ -42,7 +42,8 @@ TEST(ExampleOrderForm, ShowsEachControlAsDesigned) {
 
   EXPECT_EQ(form.phone->Mask(), QStringLiteral("(###) ###-####"));
   EXPECT_EQ(form.phone->PromptChar(), QStringLiteral("_"));
-  EXPECT_EQ(Shown(*form.phone), QStringLiteral("(___) ___-____"));
+  EXPECT_EQ(form.phone->Text(), QStringLiteral("5551234567"));
+  EXPECT_EQ(Shown(*form.phone), QStringLiteral("(555) 123-4567"));
 
   // The labels lead to their controls, as laid out in the designer.
   EXPECT_EQ(form.quantityLabel->buddy(), form.quantity);
