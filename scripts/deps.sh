@@ -19,7 +19,8 @@ entrybox_need_packages() {
 }
 
 # valgrind: the keystroke cost gate counts instructions with callgrind (scripts/keystroke-gate.sh).
+# qt6-tools-dev: the Qt Designer plugin; dpkg-dev and pkgconf: the package checks.
 ENTRYBOX_BUILD_PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev
-  valgrind)
+  valgrind qt6-tools-dev dpkg-dev pkgconf)
 # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
 ENTRYBOX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -129,6 +129,9 @@ class QtMask : public QtInputControl {
   Q_OBJECT
   Q_PROPERTY(QString Mask READ Mask WRITE SetMask)
   Q_PROPERTY(QString PromptChar READ PromptChar WRITE SetPromptChar)
+  // Text again, after Mask: Designer saves a form's properties in declaration order and uic
+  // sets them in that order, while a new mask clears the text.
+  Q_PROPERTY(QString Text READ Text WRITE SetText NOTIFY Change)
   Q_PROPERTY(QString MaskValue READ MaskValue)
   Q_PROPERTY(bool IsNull READ IsNull)
   Q_PROPERTY(QString About READ About)

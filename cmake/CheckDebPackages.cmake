@@ -1,0 +1,75 @@
+cmake_minimum_required(VERSION 3.25)
+# Builds the Debian packages of the build with cpack, checks their dependencies, unpacks
+# them into a scratch root (dpkg -x, as root is not needed) and builds the find_package
+# consumer against that root. Run with -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=...
+# [-DWITH_QT=ON] [-DWITH_DESIGNER=ON]
+file(REMOVE_RECURSE ${WORK_DIR})
+execute_process(COMMAND cpack -G DEB --config ${BUILD_DIR}/CPackConfig.cmake
+                        -B ${WORK_DIR}/packages
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(result)
+  message(FATAL_ERROR "cpack -G DEB failed:\n${output}")
+endif()
+
+set(expected entrybox libentrybox-dev)
+if(WITH_QT)
+  list(APPEND expected libentrybox-qt-dev)
+endif()
+if(WITH_DESIGNER)
+  list(APPEND expected entrybox-designer-plugin)
+endif()
+
+# The control field of a package, by name.
+function(deb_field package field out)
+  file(GLOB deb ${WORK_DIR}/packages/${package}_*.deb)
+  list(LENGTH deb count)
+  if(NOT count EQUAL 1)
+    message(FATAL_ERROR "expected one ${package} package, found: ${deb}")
+  endif()
+  execute_process(COMMAND dpkg-deb -f ${deb} ${field} OUTPUT_VARIABLE value
+                  OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
+  if(result)
+    message(FATAL_ERROR "dpkg-deb cannot read ${deb}")
+  endif()
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+
+function(expect_depends package pattern)
+  deb_field(${package} Depends depends)
+  if(NOT depends MATCHES "${pattern}")
+    message(FATAL_ERROR "${package} should depend on ${pattern}; Depends: ${depends}")
+  endif()
+endfunction()
+
+foreach(package ${expected})
+  deb_field(${package} Version version)
+  if(NOT version MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+")
+    message(FATAL_ERROR "${package} has no proper version: ${version}")
+  endif()
+  file(GLOB deb ${WORK_DIR}/packages/${package}_*.deb)
+  execute_process(COMMAND dpkg -x ${deb} ${WORK_DIR}/root RESULT_VARIABLE result)
+  if(result)
+    message(FATAL_ERROR "dpkg -x ${deb} failed")
+  endif()
+endforeach()
+if(WITH_QT)
+  expect_depends(libentrybox-qt-dev "libentrybox-dev \\(= [0-9.]+\\)")
+  expect_depends(libentrybox-qt-dev "qt6-base-dev \\(>= 6\\.[0-9]+\\)")
+endif()
+if(WITH_DESIGNER)
+  # From dpkg-shlibdeps: the Qt 6 libraries the plugin links, with their versions.
+  expect_depends(entrybox-designer-plugin "libqt6designer6 \\(>= 6")
+  expect_depends(entrybox-designer-plugin "libqt6widgets6 \\(>= 6")
+  file(GLOB_RECURSE plugin ${WORK_DIR}/root/usr/lib/*/qt6/plugins/designer/libentrybox-designer.so)
+  if(NOT plugin)
+    message(FATAL_ERROR "the Designer plugin is not in Qt's plugin folder")
+  endif()
+endif()
+file(GLOB_RECURSE headers RELATIVE ${WORK_DIR}/root/usr/include ${WORK_DIR}/root/usr/include/*.h)
+if(NOT "entrybox/controls/twLong.h" IN_LIST headers)
+  message(FATAL_ERROR "the development package has no headers")
+endif()
+
+set(PREFIX ${WORK_DIR}/root/usr)
+include(${CMAKE_CURRENT_LIST_DIR}/BuildConsumer.cmake)
+entrybox_build_consumer(consumer)
