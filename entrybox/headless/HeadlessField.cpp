@@ -89,15 +89,9 @@ void HeadlessField::Move(double newLeft, double newTop, double newWidth, double 
 
 template <typename Deliver>
 void HeadlessField::Keystroke(bool typed, Deliver&& deliver) {
-  const FieldState before = FieldState::Of(*this);
-  try {
-    deliver();
-  } catch (...) {
-    // What the control wrote before the error is still a change the user may undo.
-    history.Keystroke(before, FieldState::Of(*this), typed);
-    throw;
-  }
-  history.Keystroke(before, FieldState::Of(*this), typed);
+  history.Record(
+      typed, [this] { return FieldStateView{text, selStart, selLength}; },
+      std::forward<Deliver>(deliver));
 }
 
 void HeadlessField::KeyDown(int16_t keyCode, int16_t shift) {

@@ -30,20 +30,33 @@ void FieldHistory::Push(std::deque<FieldState>& list, FieldState state) {
   if (list.size() > kDepth) list.pop_front();
 }
 
-void FieldHistory::Keystroke(const FieldState& before, const FieldState& after, bool typed) {
+namespace {
+void Assign(FieldState& state, const FieldStateView& view) {
+  state.text.assign(view.text);
+  state.selStart = view.selStart;
+  state.selLength = view.selLength;
+}
+bool Same(const FieldState& state, const FieldStateView& view) {
+  return state.text == view.text && state.selStart == view.selStart &&
+         state.selLength == view.selLength;
+}
+}  // namespace
+
+void FieldHistory::Begin(const FieldStateView& now) {
+  Assign(before, now);
+}
+
+void FieldHistory::End(const FieldStateView& after, bool typed) {
   if (before.text == after.text) {
     // A caret move or a selection ends a typing run; a key that changed nothing does not.
-    if (runEnd && before != after) runEnd.reset();
+    if (inRun && !Same(before, after)) inRun = false;
     return;
   }
-  const bool joinsRun = typed && runEnd && *runEnd == before && !undo.empty();
+  const bool joinsRun = typed && inRun && runEnd == before && !undo.empty();
   if (!joinsRun) Push(undo, before);
   redo.clear();
-  if (typed) {
-    runEnd = after;
-  } else {
-    runEnd.reset();
-  }
+  inRun = typed;
+  if (typed) Assign(runEnd, after);
 }
 
 bool FieldHistory::IsHistoryKey(int16_t keyCode, int16_t shift) {
@@ -71,7 +84,7 @@ bool FieldHistory::Undo(EditField& field) {
   if (undo.empty()) return false;
   FieldState step = std::move(undo.back());
   undo.pop_back();
-  runEnd.reset();
+  inRun = false;
   Push(redo, FieldState::Of(field));
   Restore(field, step);
   return true;
@@ -81,7 +94,7 @@ bool FieldHistory::Redo(EditField& field) {
   if (redo.empty()) return false;
   FieldState step = std::move(redo.back());
   redo.pop_back();
-  runEnd.reset();
+  inRun = false;
   Push(undo, FieldState::Of(field));
   Restore(field, step);
   return true;
@@ -90,7 +103,7 @@ bool FieldHistory::Redo(EditField& field) {
 void FieldHistory::Clear() {
   undo.clear();
   redo.clear();
-  runEnd.reset();
+  inRun = false;
 }
 
 }  // namespace entrybox

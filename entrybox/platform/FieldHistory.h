@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <optional>
 #include <string>
+#include <string_view>
 
 namespace entrybox {
 
@@ -23,6 +23,13 @@ struct FieldState {
   static FieldState Of(const EditField& field);
 };
 
+/// A field's state as the field holds it, read without copying the text.
+struct FieldStateView {
+  std::u16string_view text;
+  int32_t selStart = 0;
+  int32_t selLength = 0;
+};
+
 /// Undo and redo lists of an edit field. The field calls Keystroke around every KeyDown
 /// and KeyPress it delivers (the control's handling and its own default action included),
 /// and ActOnKeyDown for the default action of a passed KeyDown.
@@ -36,9 +43,22 @@ class FieldHistory {
   /// Steps kept; the oldest is dropped beyond it.
   static constexpr std::size_t kDepth = 100;
 
-  /// Records a keystroke that went from `before` to `after`; nothing when the text is the
-  /// same. `typed`: a KeyPress of code 32 or more.
-  void Keystroke(const FieldState& before, const FieldState& after, bool typed);
+  /// Runs one keystroke (`deliver`: the control's handling and the field's own action)
+  /// and records it: a step when the text changed. `now` gives the field's state as a
+  /// FieldStateView. `typed`: a KeyPress of code 32 or more. A keystroke that raised an
+  /// error is recorded too: what the control wrote before the error is still a change
+  /// the user may undo.
+  template <typename Now, typename Deliver>
+  void Record(bool typed, Now&& now, Deliver&& deliver) {
+    Begin(now());
+    try {
+      deliver();
+    } catch (...) {
+      End(now(), typed);
+      throw;
+    }
+    End(now(), typed);
+  }
 
   /// The field's default action on a KeyDown the control passed on: Ctrl+Z undoes,
   /// Ctrl+Y and Ctrl+Shift+Z redo (nothing on a locked field). True when the key was one
@@ -65,11 +85,17 @@ class FieldHistory {
  private:
   static void Restore(EditField& field, const FieldState& state);
   void Push(std::deque<FieldState>& list, FieldState state);
+  void Begin(const FieldStateView& now);
+  void End(const FieldStateView& after, bool typed);
 
   std::deque<FieldState> undo;
   std::deque<FieldState> redo;
-  // The state a typing run left, while the run may still grow.
-  std::optional<FieldState> runEnd;
+  // The state before the keystroke being recorded. Kept between keystrokes, like runEnd,
+  // so that its text is copied into the buffer it already has, not a new one per key.
+  FieldState before;
+  // The state a typing run left, while the run may still grow (inRun).
+  FieldState runEnd;
+  bool inRun = false;
 };
 
 }  // namespace entrybox

@@ -616,15 +616,14 @@ void QtField::InputMethod(QInputMethodEvent& event) {
 
 template <typename Deliver>
 void QtField::RecordKeystroke(bool typed, Deliver&& deliver) {
-  const FieldState before = FieldState::Of(*this);
-  try {
-    deliver();
-  } catch (...) {
-    // What the control wrote before the error is still a change the user may undo.
-    history.Keystroke(before, FieldState::Of(*this), typed);
-    throw;
-  }
-  history.Keystroke(before, FieldState::Of(*this), typed);
+  std::u16string text;
+  history.Record(
+      typed,
+      [&] {
+        text = Text();
+        return FieldStateView{text, SelStart(), SelLength()};
+      },
+      std::forward<Deliver>(deliver));
 }
 
 void QtField::DeliverKeyDown(QKeyEvent& original, int16_t virtualKey, int16_t shift, bool command) {
