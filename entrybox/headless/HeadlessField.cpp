@@ -90,7 +90,10 @@ void HeadlessField::Move(double newLeft, double newTop, double newWidth, double 
 template <typename Deliver>
 void HeadlessField::Keystroke(bool typed, Deliver&& deliver) {
   history.Record(
-      typed, [this] { return FieldStateView{text, selStart, selLength}; },
+      typed,
+      [this] {
+        return FieldStateView{text, selStart, selLength};
+      },
       std::forward<Deliver>(deliver));
 }
 
