@@ -21,3 +21,5 @@ entrybox_need_packages() {
 ENTRYBOX_BUILD_PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-dev nlohmann-json3-dev)
 # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
 ENTRYBOX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The web build and its browser tests (scripts/web.sh): Emscripten, Chromium, Node.
+ENTRYBOX_WEB_PACKAGES=(emscripten chromium nodejs)
