@@ -4,7 +4,10 @@
 #                           and builds the WebAssembly module into build-web/
 #   scripts/web.sh serve    builds, then serves web/index.html at http://127.0.0.1:8080/
 #   scripts/web.sh test     builds, then runs every scenario script in headless Chromium
-#                           (entrybox-script --platform web) and the page's form tests
+#                           (entrybox-script --platform web) and the browser tests of
+#                           web/test/ (the page's forms; web output against headless)
+#   scripts/web.sh screenshot   builds, then saves the page after a demonstration as
+#                           docs/web.png
 # The test step needs the main build's entrybox-script (build/, as run-tests.sh makes it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,10 +40,14 @@ case "${1:-}" in
     web_build
     script=${ENTRYBOX_SCRIPT:-build/tools/entrybox-script/entrybox-script}
     ENTRYBOX_WEB_BUILD="$PWD/$build" "$script" --platform web check tests/scenarios/*.tws
-    ENTRYBOX_WEB_BUILD="$PWD/$build" node --test web/test/
+    ENTRYBOX_WEB_BUILD="$PWD/$build" ENTRYBOX_SCRIPT="$script" node --test web/test/
+    ;;
+  screenshot)
+    web_build
+    node web/screenshot.mjs "$build" docs/web.png
     ;;
   *)
-    echo "usage: scripts/web.sh build|serve [PORT]|test" >&2
+    echo "usage: scripts/web.sh build|serve [PORT]|test|screenshot" >&2
     exit 2
     ;;
 esac

@@ -117,6 +117,10 @@
         if (this.control || !this.isConnected) return;
         if (!container) {
           container = new module.Container();
+          // The controls start in the page's font (the field shows sizes in points).
+          const font = getComputedStyle(document.body);
+          const family = font.fontFamily.split(",")[0].trim().replace(/^["']|["']$/g, "");
+          container.setAmbientFont(family || "sans-serif", parseFloat(font.fontSize) * 0.75 || 10.5);
           module.entryboxShowForm = showForm;
         }
         this.module = module;

@@ -157,6 +157,10 @@ class ElementEvents : public ControlEvents {
 /// The controls of one page.
 class Container {
  public:
+  /// The font the controls start with: the page's.
+  void SetAmbientFont(const std::u16string& name, double size) {
+    container.ambientFont = Font{name, size};
+  }
   void SetToday(int year, int month, int day) {
     container.clock.SetToday(std::chrono::year_month_day{
         std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
@@ -255,7 +259,10 @@ EMSCRIPTEN_BINDINGS(entrybox_web) {
   function("buttonClick", &ButtonClick);
   function("fieldTakeError", &FieldTakeError);
   register_vector<std::string>("StringList");
-  class_<Container>("Container").constructor<>().function("setToday", &Container::SetToday);
+  class_<Container>("Container")
+      .constructor<>()
+      .function("setToday", &Container::SetToday)
+      .function("setAmbientFont", &Container::SetAmbientFont);
   class_<Control>("Control")
       .constructor<Container&, const std::string&, int>()
       .function("initNew", &Control::InitNew)

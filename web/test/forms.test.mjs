@@ -168,3 +168,12 @@ test("attributes: set the control's properties and follow later changes", async 
   assert.equal(errors.length, 1);
   assert.equal(await read("amount", "Max"), 999999999);
 });
+
+test("about box: the control's AboutBox shows the page's dialog with its caption", async () => {
+  await openGallery();
+  await page.click("#about");
+  const dialog = await page.$eval("dialog[open]", (d) => d.textContent);
+  assert.match(dialog, /entrybox/);
+  await page.click("dialog[open] button");
+  assert.equal(await page.$("dialog[open]"), null);
+});
