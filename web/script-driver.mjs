@@ -43,16 +43,26 @@ function takeRequest() {
   return request;
 }
 
+// A script never takes long; one that hangs the page fails instead of the whole run.
+const scriptTimeoutMs = 120000;
+
 async function answer(request) {
   let result;
+  let timer;
   try {
-    result = await page.evaluate(([path, text, check]) => window.runScript(path, text, check), [
+    const run = page.evaluate(([path, text, check]) => window.runScript(path, text, check), [
       request.path,
       request.text,
       request.check,
     ]);
+    const timeout = new Promise((_, reject) => {
+      timer = setTimeout(() => reject(new Error("no answer in 120 s")), scriptTimeoutMs);
+    });
+    result = await Promise.race([run, timeout]);
   } catch (error) {
     result = { status: 2, out: "", err: `${request.path}: the page failed: ${error.message}\n` };
+  } finally {
+    clearTimeout(timer);
   }
   const errors = pageErrors.splice(0).map((m) => `${request.path}: ${m}\n`).join("");
   if (errors) result.status = Math.max(result.status, 1);
