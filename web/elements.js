@@ -247,9 +247,43 @@
         this.dispatchEvent(new Event("input", { bubbles: true, composed: true }));
       } else if (name === "ButtonClick") {
         this.dispatchEvent(new Event("buttonclick", { bubbles: true }));
+        if (this.kind === "date") this.pickDate();
       }
       const args = name.startsWith("Key") ? (name === "KeyPress" ? [a] : [a, b]) : [];
       this.dispatchEvent(new CustomEvent("entrybox", { detail: { name, args } }));
+    }
+
+    // The date box's drop-down: the browser's own date picker, whose choice goes into
+    // the control's Year, Month and Day.
+    pickDate() {
+      if (!this.picker) {
+        this.picker = document.createElement("input");
+        this.picker.type = "date";
+        this.picker.tabIndex = -1;
+        this.picker.setAttribute("part", "picker");
+        this.picker.style.cssText = "position:absolute;width:0;height:0;border:0;padding:0;opacity:0";
+        this.picker.addEventListener("change", () => this.takePickedDate());
+        this.shadowRoot.append(this.picker);
+      }
+      const valid = this.control.get("IsValid") && !this.control.get("IsNull");
+      const two = (n) => String(n).padStart(2, "0");
+      this.picker.value = valid
+        ? `${String(this.control.get("Year")).padStart(4, "0")}-${two(this.control.get("Month"))}-${two(this.control.get("Day"))}`
+        : "";
+      try {
+        this.picker.showPicker();
+      } catch (error) {
+        this.report(`date picker: ${error.message}`);
+      }
+    }
+
+    takePickedDate() {
+      const match = /^(\d{4})-(\d{2})-(\d{2})$/.exec(this.picker.value);
+      if (!match) return;
+      // Day 1 first, so that no step passes through a day its month lacks.
+      for (const [property, value] of [["Day", 1], ["Year", +match[1]], ["Month", +match[2]], ["Day", +match[3]]]) {
+        this.set(property, value);
+      }
     }
 
     report(message) {

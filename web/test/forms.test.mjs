@@ -177,3 +177,22 @@ test("about box: the control's AboutBox shows the page's dialog with its caption
   await page.click("dialog[open] button");
   assert.equal(await page.$("dialog[open]"), null);
 });
+
+test("drop-down: the date box's button opens the browser's date picker, whose choice it takes", async () => {
+  await openGallery();
+  await page.evaluate(() => {
+    window.buttonClicks = 0;
+    document.getElementById("due").addEventListener("buttonclick", () => ++window.buttonClicks);
+  });
+  await page.click("#due >> css=button");
+  assert.equal(await page.evaluate(() => window.buttonClicks), 1);
+  const picker = await page.$eval("#due", (e) => {
+    const p = e.shadowRoot.querySelector("input[type=date]");
+    const shown = p.value;
+    p.value = "2025-02-28";
+    p.dispatchEvent(new Event("change"));
+    return shown;
+  });
+  assert.equal(picker, "2024-12-25");
+  assert.equal(await value("due"), "2/28/2025");
+});
