@@ -196,3 +196,39 @@ test("drop-down: the date box's button opens the browser's date picker, whose ch
   assert.equal(picker, "2024-12-25");
   assert.equal(await value("due"), "2/28/2025");
 });
+
+test("keys: Chromium's own key events map to the codes of a US keyboard, as headless", async () => {
+  await openGallery();
+  await page.evaluate(() => {
+    const e = document.createElement("entry-mask");
+    e.id = "free";
+    e.setAttribute("mask", "&&&&&&&&&&");
+    document.body.append(e);
+    window.keys = [];
+    e.addEventListener("entrybox", (ev) => {
+      if (ev.detail.name === "KeyDown") window.keys.push(ev.detail.args.join(","));
+    });
+  });
+  await page.waitForFunction(() => document.getElementById("free").getProperty("Text") !== undefined);
+  await page.click("#free");
+  await page.keyboard.press("Home");
+  await page.evaluate(() => (window.keys = []));
+  // ";" and "!" have keys (186; Shift with 49); "é" and "😀" have none: they arrive as
+  // text, the emoji as its two UTF-16 code units. (Playwright's type() sends capitals
+  // without Shift; a user holds it.)
+  await page.keyboard.type("a;");
+  await page.keyboard.press("Shift+KeyB");
+  await page.keyboard.press("Shift+Digit1");
+  await page.keyboard.type("é😀");
+  assert.equal(await value("free"), "a;B!é😀");
+  // The Shift key itself sends its KeyDown (16), as on the desktop and in Qt.
+  assert.deepEqual(await page.evaluate(() => window.keys),
+    ["65,0", "186,0", "16,1", "66,1", "16,1", "49,1"]);
+  // Alt with a letter types nothing; the disabled element takes no keys at all.
+  await page.keyboard.press("Alt+x");
+  assert.equal(await value("free"), "a;B!é😀");
+  await page.$eval("#free", (e) => e.setAttribute("disabled", ""));
+  await page.keyboard.type("zz");
+  assert.equal(await value("free"), "a;B!é😀");
+  assert.deepEqual(pageErrors, []);
+});
