@@ -17,7 +17,7 @@ command -v npm >/dev/null || entrybox_need_packages npm
 
 # Debian's Emscripten finds its JavaScript tools (acorn) among Debian's Node modules.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-build=${ENTRYBOX_WEB_BUILD:-build-web}
+build=$(realpath -m "${ENTRYBOX_WEB_BUILD:-build-web}")
 
 web_build() {
   (cd web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
@@ -39,8 +39,8 @@ case "${1:-}" in
   test)
     web_build
     script=${ENTRYBOX_SCRIPT:-build/tools/entrybox-script/entrybox-script}
-    ENTRYBOX_WEB_BUILD="$PWD/$build" "$script" --platform web check tests/scenarios/*.tws
-    ENTRYBOX_WEB_BUILD="$PWD/$build" ENTRYBOX_SCRIPT="$script" node --test web/test/
+    ENTRYBOX_WEB_BUILD="$build" "$script" --platform web check tests/scenarios/*.tws
+    ENTRYBOX_WEB_BUILD="$build" ENTRYBOX_SCRIPT="$script" node --test web/test/
     ;;
   screenshot)
     web_build

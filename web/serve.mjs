@@ -25,8 +25,12 @@ export function serve(buildDir, port = 0) {
     ["/", here],
   ];
   const server = createServer(async (request, response) => {
-    const url = new URL(request.url, "http://localhost");
-    let pathname = decodeURIComponent(url.pathname);
+    let pathname;
+    try {
+      pathname = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    } catch {
+      pathname = "";  // a malformed address: not found
+    }
     if (pathname === "/") pathname = "/index.html";
     for (const [prefix, root] of roots) {
       if (!pathname.startsWith(prefix)) continue;
