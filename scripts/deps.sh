@@ -24,3 +24,5 @@ ENTRYBOX_BUILD_PACKAGES=(g++ cmake make libgtest-dev libbenchmark-dev qt6-base-d
   valgrind qt6-tools-dev dpkg-dev pkgconf)
 # The fuzz targets (scripts/fuzz.sh): clang and its libFuzzer runtime.
 ENTRYBOX_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The web build and its browser tests (scripts/web.sh): Emscripten, Chromium, Node.
+ENTRYBOX_WEB_PACKAGES=(emscripten chromium nodejs)

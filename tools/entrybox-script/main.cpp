@@ -2,8 +2,10 @@
 //   entrybox-script [--platform NAME] run FILE...     print every output line
 //   entrybox-script [--platform NAME] check FILE...   compare with the "> " lines; exit 1
 //                                                     on a mismatch
-// NAME is "headless" (the default) or, when built with the Qt binding, "qt": the same
-// scripts with real Qt key, focus and mouse events sent to the Qt widgets. A run in which
+// NAME is "headless" (the default); "web": the same scripts in headless Chromium, with
+// DOM events sent to the controls' <input> elements (needs scripts/web.sh build); or,
+// when built with the Qt binding, "qt": real Qt key, focus and mouse events sent to the
+// Qt widgets. A run in which
 // every script was skipped (headless-only scripts on another platform) exits with 77.
 #include <iostream>
 #include <optional>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "Runner.h"
+#include "WebScriptPlatform.h"
 #if ENTRYBOX_SCRIPT_QT
 #include "QtScriptPlatform.h"
 #endif
@@ -38,6 +41,7 @@ int main(int argc, char** argv) {
   std::string platforms;
   for (const auto& p : Platforms())
     platforms += (platforms.empty() ? "" : "|") + std::string(p.name);
+  platforms += "|web";
   const std::string usage =
       "usage: entrybox-script [--platform " + platforms + "] run|check FILE...\n";
   std::string platform = "headless";
@@ -55,6 +59,10 @@ int main(int argc, char** argv) {
   if (args.size() < 2 || (args[0] != "run" && args[0] != "check")) {
     std::cerr << usage;
     return 2;
+  }
+  if (platform == "web") {
+    const std::vector<std::string> files(args.begin() + 1, args.end());
+    return entrybox::script::RunWebFiles(files, args[0] == "check", std::cout, std::cerr);
   }
   const NamedPlatform* chosen = nullptr;
   for (const auto& p : Platforms()) {
