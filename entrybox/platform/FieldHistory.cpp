@@ -3,21 +3,20 @@
 #include <utility>
 
 #include "entrybox/platform/EditField.h"
+#include "entrybox/platform/Keys.h"
 
 namespace entrybox {
 
 namespace {
-constexpr int16_t kShiftBit = 1;
-constexpr int16_t kCtrlBit = 2;
 constexpr int16_t kKeyY = 89;
 constexpr int16_t kKeyZ = 90;
 
 bool IsUndoKey(int16_t keyCode, int16_t shift) {
-  return keyCode == kKeyZ && (shift & kCtrlBit) != 0 && (shift & kShiftBit) == 0;
+  return keyCode == kKeyZ && (shift & keys::kCtrl) != 0 && (shift & keys::kShift) == 0;
 }
 bool IsRedoKey(int16_t keyCode, int16_t shift) {
-  if ((shift & kCtrlBit) == 0) return false;
-  return keyCode == kKeyY || (keyCode == kKeyZ && (shift & kShiftBit) != 0);
+  if ((shift & keys::kCtrl) == 0) return false;
+  return keyCode == kKeyY || (keyCode == kKeyZ && (shift & keys::kShift) != 0);
 }
 }  // namespace
 
